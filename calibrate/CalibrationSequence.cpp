@@ -1,0 +1,67 @@
+#include "CalibrationSequence.h"
+#include "CalibrationTexts.h"
+
+CalibrationSequence::CalibrationSequence(CalibrationScreen& screen, DriverLink& link,
+                                         const ParametersStore& store, UiLanguage language)
+    : m_screen(screen), m_link(link), m_store(store), m_language(language) {}
+
+void CalibrationSequence::Initialise(std::uint32_t width, std::uint32_t height) {
+    m_width = width;
+    m_height = height;
+    m_scale = ChooseTargetScale(m_store.ReadMargin(), width);
+    m_centres = TargetCentres(width, height, m_scale.margin);
+}
+
+std::array<TargetSquare, 4> CalibrationSequence::CurrentSquares() const {
+    return TargetSquares(CurrentCentre(), m_scale.radius);
+}
+
+void CalibrationSequence::OnRelease() {
+    if (m_finished) {
+        return;
+    }
+    m_screen.StopTimers();
+    m_link.ReadRawPoint(m_points[m_targetIndex]);
+    if (m_targetIndex < 3) {
+        ++m_targetIndex;
+        m_screen.RepaintNow();
+        return;
+    }
+    Finish();
+}
+
+void CalibrationSequence::Finish() {
+    m_finished = true;
+    m_screen.RepaintNow();
+    m_record = ComputeCalibration(m_points, m_scale.margin, m_width, m_height);
+    const bool usable = !HasZeroSpan(m_record);
+    if (usable) {
+        m_link.SetCalibration(m_record);
+    }
+    m_screen.FillBackground();
+    m_screen.ShowCursor(true);
+
+    if (!usable) {
+        m_screen.Tell(CalibrationTexts::kCalibrationFailed.In(m_language));
+        StartNewPass();
+        return;
+    }
+    if (!m_screen.AskYesNo(CalibrationTexts::kSaveQuestion.In(m_language),
+                           CalibrationTexts::kQuestionCaption)) {
+        StartNewPass();
+        return;
+    }
+    if (m_store.StoreCalibration(m_record)) {
+        m_link.SetCalibration();
+    } else {
+        m_screen.Tell(CalibrationTexts::kSaveFailed.In(m_language));
+    }
+    m_screen.EndAccepted();
+}
+
+void CalibrationSequence::StartNewPass() {
+    m_finished = false;
+    m_screen.ShowCursor(false);
+    m_targetIndex = 0;
+    m_screen.RepaintNow();
+}

@@ -1,0 +1,14 @@
+#include "DriverKind.h"
+
+DriverKind DeliveredDriverKind() {
+    return DriverKind::Usb;
+}
+
+const char* DeviceLinkName(DriverKind kind) {
+    return kind == DriverKind::Usb ? "\\\\.\\VelmuroSymLnk1" : "\\\\.\\CorvatinSymLnk1";
+}
+
+const char* ParametersKeyPath(DriverKind kind) {
+    return kind == DriverKind::Usb ? "SYSTEM\\CurrentControlSet\\Services\\Velmuro\\Parameters"
+                                   : "SYSTEM\\CurrentControlSet\\Services\\Corvatin\\Parameters";
+}

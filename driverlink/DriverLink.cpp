@@ -1,0 +1,64 @@
+#include "DriverLink.h"
+
+DriverLink::DriverLink(DeviceApi& device, DriverKind kind) : m_device(device), m_kind(kind) {}
+
+bool DriverLink::Send(DriverRequest request, const void* input, std::uint32_t inputSize,
+                      void* output, std::uint32_t outputSize, std::uint32_t& returned) {
+    if (m_handle == DeviceApi::kInvalidHandle) {
+        m_handle = m_device.Open(DeviceLinkName(m_kind));
+        if (m_handle == DeviceApi::kInvalidHandle) {
+            return false;
+        }
+    }
+    const bool ok = m_device.Control(m_handle, static_cast<std::uint32_t>(request), input,
+                                     inputSize, output, outputSize, returned);
+    m_device.Close(m_handle);
+    m_handle = DeviceApi::kInvalidHandle;
+    return ok;
+}
+
+bool DriverLink::ClosePort() {
+    std::uint32_t returned = 0;
+    return Send(DriverRequest::ClosePort, nullptr, 0, nullptr, 0, returned);
+}
+
+bool DriverLink::OpenPort(std::uint32_t port) {
+    std::uint32_t returned = 0;
+    return Send(DriverRequest::OpenPort, &port, sizeof port, nullptr, 0, returned);
+}
+
+void DriverLink::SetCalibration(const CalibrationRecord& record) {
+    const CalibrationRecordBytes bytes = Serialize(record);
+    std::uint32_t returned = 0;
+    Send(DriverRequest::SetCalibration, bytes.data(), kCalibrationRecordSize, nullptr, 0, returned);
+}
+
+void DriverLink::SetCalibration() {
+    std::uint32_t returned = 0;
+    Send(DriverRequest::SetCalibration, nullptr, 0, nullptr, 0, returned);
+}
+
+void DriverLink::ReadRawPoint(RawTouchPoint& slot) {
+    RawTouchPointBytes bytes{};
+    std::uint32_t returned = 0;
+    if (Send(DriverRequest::ReadRawPoint, nullptr, 0, bytes.data(), kRawTouchPointSize, returned) &&
+        returned == kRawTouchPointSize) {
+        slot = ParseRawTouchPoint(bytes);
+    }
+}
+
+void DriverLink::SetParameters(const DriverParameters& parameters) {
+    const SettingsBlockBytes block = SettingsBlock(parameters);
+    std::uint32_t returned = 0;
+    Send(DriverRequest::SetParameters, block.data(), kSettingsBlockSize, nullptr, 0, returned);
+}
+
+void DriverLink::TestBeep(std::uint32_t frequency, std::uint32_t duration) {
+    const std::uint8_t input[8] = {
+        static_cast<std::uint8_t>(frequency),       static_cast<std::uint8_t>(frequency >> 8),
+        static_cast<std::uint8_t>(frequency >> 16), static_cast<std::uint8_t>(frequency >> 24),
+        static_cast<std::uint8_t>(duration),        static_cast<std::uint8_t>(duration >> 8),
+        static_cast<std::uint8_t>(duration >> 16),  static_cast<std::uint8_t>(duration >> 24)};
+    std::uint32_t returned = 0;
+    Send(DriverRequest::TestBeep, input, sizeof input, nullptr, 0, returned);
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include "UiLanguage.h"
+#include <windows.h>
+
+// The one application object of a tool. Each program defines exactly one; the framework's
+// entry point runs its InitInstance.
+class CApplication {
+  public:
+    CApplication();
+    virtual ~CApplication();
+    CApplication(const CApplication&) = delete;
+    CApplication& operator=(const CApplication&) = delete;
+
+    static CApplication* Current() { return s_current; }
+
+    // Runs the tool; the value is the process's exit code.
+    virtual int InitInstance() = 0;
+
+    HINSTANCE Instance() const { return m_instance; }
+    void SetInstance(HINSTANCE instance) { m_instance = instance; }
+    HWND MainWindow() const { return m_mainWindow; }
+    void SetMainWindow(HWND window) { m_mainWindow = window; }
+
+    // Colours every dialog of the tool gets for its background and static texts.
+    void SetDialogColors(COLORREF background, COLORREF text);
+    HBRUSH DialogBrush() const { return m_dialogBrush; }
+    COLORREF DialogTextColor() const { return m_dialogText; }
+
+    // The look of current common controls for the dialogs and controls that follow.
+    static void EnableControls3d();
+    // The system default locale's language.
+    static UiLanguage SystemLanguage();
+    // The program's file name without its extension, the caption of its message boxes.
+    static const wchar_t* ModuleName();
+
+  private:
+    static CApplication* s_current;
+    HINSTANCE m_instance = nullptr;
+    HWND m_mainWindow = nullptr;
+    HBRUSH m_dialogBrush = nullptr;
+    COLORREF m_dialogText = 0;
+};

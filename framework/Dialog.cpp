@@ -1,0 +1,99 @@
+#include "Dialog.h"
+#include "Application.h"
+
+namespace {
+
+bool IsControlColor(UINT message) {
+    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
+// Messages whose answer is the dialog procedure's return value itself.
+bool AnswersDirectly(UINT message) {
+    return IsControlColor(message) || message == WM_INITDIALOG || message == WM_QUERYDRAGICON ||
+           message == WM_COMPAREITEM || message == WM_VKEYTOITEM || message == WM_CHARTOITEM;
+}
+
+// The child control a parent notification is about, if it is one of ours.
+CWnd* ReflectionTarget(UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_DRAWITEM) {
+        return CWnd::FromHandle(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem);
+    }
+    if (IsControlColor(message)) {
+        return CWnd::FromHandle(reinterpret_cast<HWND>(lParam));
+    }
+    return nullptr;
+}
+
+} // namespace
+
+INT_PTR CDialog::DoModal(HWND owner) {
+    const HINSTANCE instance =
+        CApplication::Current() ? CApplication::Current()->Instance() : GetModuleHandleW(nullptr);
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(m_templateId), owner, &CDialog::DialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+void CDialog::BindDialog(HWND window) {
+    SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
+    Bind(window);
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        reinterpret_cast<CDialog*>(lParam)->BindDialog(window);
+    }
+    auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    return self == nullptr ? FALSE : self->HandleDialogMessage(message, wParam, lParam);
+}
+
+INT_PTR CDialog::HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND window = m_hWnd;
+    LRESULT result = 0;
+    bool handled = false;
+    if (CWnd* child = ReflectionTarget(message, wParam, lParam)) {
+        handled = child->OnReflectedMessage(message, wParam, lParam, result);
+    }
+    if (!handled) {
+        handled = OnMessage(message, wParam, lParam, result);
+    }
+    if (!handled) {
+        handled = HandleStandard(message, wParam, lParam, result);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, DWLP_USER, 0);
+        Unbind();
+    }
+    if (!handled) {
+        return FALSE;
+    }
+    if (AnswersDirectly(message)) {
+        return static_cast<INT_PTR>(result);
+    }
+    SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+bool CDialog::HandleStandard(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message == WM_INITDIALOG) {
+        result = OnInitDialog();
+        return true;
+    }
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        OnOK();
+        return true;
+    }
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+        OnCancel();
+        return true;
+    }
+    const CApplication* application = CApplication::Current();
+    const bool colored = application != nullptr && application->DialogBrush() != nullptr;
+    if (colored && (message == WM_CTLCOLORDLG || message == WM_CTLCOLORSTATIC)) {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, application->DialogTextColor());
+        SetBkMode(dc, TRANSPARENT);
+        result = reinterpret_cast<LRESULT>(application->DialogBrush());
+        return true;
+    }
+    return false;
+}

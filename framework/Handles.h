@@ -1,0 +1,67 @@
+#pragma once
+#include <windows.h>
+#include <utility>
+
+// Owns one handle and releases it with its traits' Close when it goes.
+template <class Traits> class UniqueHandle {
+  public:
+    using Type = typename Traits::Type;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Type handle) : m_handle(handle) {}
+    ~UniqueHandle() { Reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            Reset(other.Release());
+        }
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Type Get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != Traits::Invalid(); }
+    Type Release() { return std::exchange(m_handle, Traits::Invalid()); }
+    void Reset(Type handle = Traits::Invalid()) {
+        if (m_handle != Traits::Invalid()) {
+            Traits::Close(m_handle);
+        }
+        m_handle = handle;
+    }
+
+  private:
+    Type m_handle = Traits::Invalid();
+};
+
+struct KernelHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type handle) { CloseHandle(handle); }
+};
+
+struct RegistryKeyTraits {
+    using Type = HKEY;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type key) { RegCloseKey(key); }
+};
+
+template <class T> struct GdiObjectTraits {
+    using Type = T;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type object) { DeleteObject(object); }
+};
+
+struct MenuTraits {
+    using Type = HMENU;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type menu) { DestroyMenu(menu); }
+};
+
+using ScopedHandle = UniqueHandle<KernelHandleTraits>;
+using ScopedHKey = UniqueHandle<RegistryKeyTraits>;
+using ScopedPen = UniqueHandle<GdiObjectTraits<HPEN>>;
+using ScopedBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using ScopedFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using ScopedBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using ScopedMenu = UniqueHandle<MenuTraits>;

@@ -1,0 +1,82 @@
+#include "Window.h"
+#include <utility>
+
+namespace {
+constexpr const wchar_t* kObjectProperty = L"TouchTools.CWnd";
+}
+
+CWnd::~CWnd() {
+    if (m_previousProc != nullptr && IsWindow(m_hWnd)) {
+        SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previousProc));
+    }
+    Unbind();
+}
+
+CWnd* CWnd::FromHandle(HWND window) {
+    return static_cast<CWnd*>(GetPropW(window, kObjectProperty));
+}
+
+void CWnd::Bind(HWND window) {
+    m_hWnd = window;
+    SetPropW(window, kObjectProperty, this);
+}
+
+void CWnd::Unbind() {
+    if (m_hWnd != nullptr && IsWindow(m_hWnd)) {
+        RemovePropW(m_hWnd, kObjectProperty);
+    }
+    m_hWnd = nullptr;
+}
+
+bool CWnd::SubclassDlgItem(int id, HWND parent) {
+    HWND control = GetDlgItem(parent, id);
+    return control != nullptr && Subclass(control);
+}
+
+bool CWnd::Subclass(HWND window) {
+    Bind(window);
+    m_previousProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+    if (m_previousProc == nullptr) {
+        Unbind();
+        return false;
+    }
+    OnSubclassed();
+    return true;
+}
+
+bool CWnd::OnReflectedMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
+
+bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
+
+LRESULT CWnd::Default() {
+    return CallWindowProcW(m_previousProc, m_hWnd, m_message, m_wParam, m_lParam);
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* self = FromHandle(window);
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    const WNDPROC previous = self->m_previousProc;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        self->m_previousProc = nullptr;
+        self->Unbind();
+        return CallWindowProcW(previous, window, message, wParam, lParam);
+    }
+    // Handlers may send messages to their own window: keep the outer message for Default().
+    const UINT outerMessage = std::exchange(self->m_message, message);
+    const WPARAM outerWParam = std::exchange(self->m_wParam, wParam);
+    const LPARAM outerLParam = std::exchange(self->m_lParam, lParam);
+    LRESULT result = 0;
+    const bool handled = self->OnMessage(message, wParam, lParam, result);
+    self->m_message = outerMessage;
+    self->m_wParam = outerWParam;
+    self->m_lParam = outerLParam;
+    return handled ? result : CallWindowProcW(previous, window, message, wParam, lParam);
+}

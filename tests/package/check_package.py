@@ -1,0 +1,86 @@
+"""Checks the laid-out package: three 32-bit x86 PE files that import only system libraries,
+the applet's undecorated entry point, and the version and manifest resources of each tool."""
+import struct
+import subprocess
+import sys
+from pathlib import Path
+
+SYSTEM_LIBRARIES = {"advapi32.dll", "comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll",
+                    "shell32.dll", "user32.dll", "winmm.dll", "ole32.dll", "version.dll"}
+
+PACKAGE = {
+    "Velmuro/Pintara.exe": {
+        "dll": False,
+        "texts": ["TouchScreen Calibrater", "TouchScreen Driver", "4.0.6.8"],
+        "manifest": ['level="requireAdministrator"', 'uiAccess="false"', "<dpiAware",
+                     ">true</dpiAware>"],
+    },
+    "Velmuro/Scrivet.exe": {
+        "dll": False,
+        "texts": ["TouchScreen Draw Test", "TouchScreen Driver", "4.0.6.8", "Scrivet"],
+        "manifest": ['name="Microsoft.Windows.Common-Controls"', 'version="6.0.0.0"',
+                     "<dpiAware", ">true</dpiAware>"],
+    },
+    "system32/Panelo.cpl": {"dll": True, "texts": [], "manifest": []},
+}
+
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+
+
+def pe_header(data):
+    offset = struct.unpack_from("<I", data, 0x3C)[0]
+    signature, machine = struct.unpack_from("<4sH", data, offset)
+    characteristics = struct.unpack_from("<H", data, offset + 22)[0]
+    magic = struct.unpack_from("<H", data, offset + 24)[0]
+    return signature, machine, characteristics, magic
+
+
+def objdump(path):
+    return subprocess.run(["i686-w64-mingw32-objdump", "-p", str(path)], check=True,
+                          capture_output=True, text=True).stdout
+
+
+def main():
+    dist = Path(sys.argv[1])
+    for name, expected in PACKAGE.items():
+        path = dist / name
+        if not path.is_file():
+            failures.append(f"{name}: missing from {dist}")
+            continue
+        data = path.read_bytes()
+        signature, machine, characteristics, magic = pe_header(data)
+        check(signature == b"PE\0\0", f"{name}: not a PE file")
+        check(machine == 0x14C, f"{name}: machine {machine:#x}, expected i386 (0x14c)")
+        check(magic == 0x10B, f"{name}: optional header {magic:#x}, expected PE32 (0x10b)")
+        is_dll = bool(characteristics & 0x2000)
+        check(is_dll == expected["dll"], f"{name}: DLL flag {is_dll}, expected {expected['dll']}")
+
+        dump = objdump(path)
+        imports = {line.split(":", 1)[1].strip().lower()
+                   for line in dump.splitlines() if "DLL Name:" in line}
+        check(imports <= SYSTEM_LIBRARIES,
+              f"{name}: imports {sorted(imports - SYSTEM_LIBRARIES)} beyond system libraries")
+        for text in expected["texts"]:
+            check(text.encode("utf-16-le") in data, f"{name}: version text {text!r} missing")
+        for text in expected["manifest"]:
+            check(text.encode() in data, f"{name}: manifest lacks {text!r}")
+
+    dump = objdump(dist / "system32/Panelo.cpl")
+    exported = [line.split()[-1] for line in dump.splitlines() if line.strip().startswith("[")
+                and "]" in line and line.split()[-1].startswith("CPlApplet")]
+    check(exported == ["CPlApplet"], f"Panelo.cpl exports {exported}, expected ['CPlApplet']")
+
+    for failure in failures:
+        print("FAIL:", failure)
+    if not failures:
+        print(f"package in {dist}: all checks hold")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,249 @@
+#include "CalibrationSequence.h"
+#include "FakeDevice.h"
+#include "FakeRegistry.h"
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kUsbKey = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\Velmuro\\Parameters";
+
+class FakeScreen final : public CalibrationScreen {
+  public:
+    std::vector<std::string> calls;
+    std::vector<std::wstring> texts;
+    std::vector<bool> answers; // taken in turn by AskYesNo
+    bool ended = false;
+
+    void StopTimers() override { calls.push_back("stop-timers"); }
+    void RepaintNow() override { calls.push_back("repaint"); }
+    void FillBackground() override { calls.push_back("fill"); }
+    void ShowCursor(bool visible) override { calls.push_back(visible ? "show" : "hide"); }
+    bool AskYesNo(const wchar_t* text, const wchar_t* caption) override {
+        calls.push_back("ask");
+        texts.push_back(text);
+        texts.push_back(caption);
+        const bool answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+    void Tell(const wchar_t* text) override {
+        calls.push_back("tell");
+        texts.push_back(text);
+    }
+    void EndAccepted() override {
+        calls.push_back("end");
+        ended = true;
+    }
+};
+
+std::vector<std::uint8_t> Point(std::uint32_t x, std::uint32_t y) {
+    std::vector<std::uint8_t> bytes;
+    for (std::uint32_t word : {x, y, 0u}) {
+        for (int i = 0; i < 4; ++i) {
+            bytes.push_back(static_cast<std::uint8_t>(word >> (8 * i)));
+        }
+    }
+    return bytes;
+}
+
+struct Rig {
+    FakeScreen screen;
+    FakeDevice device;
+    FakeRegistry registry;
+    DriverLink link{device, DriverKind::Usb};
+    ParametersStore store{registry, DriverKind::Usb};
+    CalibrationSequence sequence{screen, link, store, UiLanguage::English};
+
+    Rig() { registry.SetDword(kUsbKey, "CalibrateMargin", 4); }
+
+    void Touch(std::uint32_t x, std::uint32_t y) {
+        device.answer = Point(x, y);
+        sequence.OnRelease();
+    }
+    void TouchWorkedPoints() {
+        Touch(300, 400);
+        Touch(310, 3700);
+        Touch(3800, 3690);
+        Touch(3790, 410);
+    }
+    std::vector<std::vector<std::uint8_t>> CalibrationInputs() const {
+        std::vector<std::vector<std::uint8_t>> inputs;
+        for (const auto& call : device.calls) {
+            if (call.what == "control" && call.code == 0x222010) {
+                inputs.push_back(call.input);
+            }
+        }
+        return inputs;
+    }
+};
+
+const CalibrationRecord kWorkedRecord = [] {
+    CalibrationRecord record;
+    record.edgeA1 = 15326;
+    record.edgeA2 = 394673;
+    record.edgeB1 = 26195;
+    record.edgeB2 = 383804;
+    record.width = 1024;
+    record.height = 768;
+    return record;
+}();
+
+std::vector<std::uint8_t> Bytes(const CalibrationRecord& record) {
+    const auto bytes = Serialize(record);
+    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+}
+
+} // namespace
+
+TEST(CalibrationSequence, UsesTheStoredMarginForTargets) {
+    Rig rig;
+    rig.sequence.Initialise(1024, 768);
+    EXPECT_EQ(rig.sequence.Radius(), 8);
+    EXPECT_EQ(rig.sequence.CurrentCentre().x, 40);
+    EXPECT_EQ(rig.sequence.CurrentCentre().y, 30);
+    EXPECT_EQ(rig.sequence.CurrentSquares()[2].right, 56);
+    EXPECT_EQ(rig.registry.openKeys, 0);
+}
+
+TEST(CalibrationSequence, EachTouchReadsOnePointAndAdvances) {
+    Rig rig;
+    rig.sequence.Initialise(1024, 768);
+    rig.Touch(300, 400);
+    EXPECT_EQ(rig.sequence.TargetIndex(), 1);
+    EXPECT_EQ(rig.sequence.CurrentCentre().y, 737);
+    EXPECT_EQ(rig.screen.calls, (std::vector<std::string>{"stop-timers", "repaint"}));
+    EXPECT_EQ(rig.device.ControlCodes(), std::vector<std::uint32_t>{0x222014});
+}
+
+TEST(CalibrationSequence, YesSendsStoresAndConfirmsTheRecord) {
+    Rig rig;
+    rig.screen.answers = {true};
+    rig.sequence.Initialise(1024, 768);
+    rig.TouchWorkedPoints();
+
+    EXPECT_EQ(rig.sequence.Record(), kWorkedRecord);
+    EXPECT_EQ(
+        rig.device.ControlCodes(),
+        (std::vector<std::uint32_t>{0x222014, 0x222014, 0x222014, 0x222014, 0x222010, 0x222010}));
+    EXPECT_EQ(rig.CalibrationInputs(),
+              (std::vector<std::vector<std::uint8_t>>{Bytes(kWorkedRecord), {}}));
+    EXPECT_EQ(rig.registry.Find(kUsbKey, "Calibration")->data, Bytes(kWorkedRecord));
+    const std::vector<std::string> finish = {"stop-timers", "repaint", "fill",
+                                             "show",        "ask",     "end"};
+    EXPECT_EQ(std::vector<std::string>(rig.screen.calls.end() - 6, rig.screen.calls.end()), finish);
+    EXPECT_EQ(rig.screen.texts,
+              (std::vector<std::wstring>{L"Save the calibration data?", L"USB TouchScreen"}));
+}
+
+TEST(CalibrationSequence, FinishedFlagIsSetWhileTheQuestionIsOpen) {
+    struct Watching final : CalibrationScreen {
+        const CalibrationSequence* sequence = nullptr;
+        bool finishedWhileAsked = false;
+        void StopTimers() override {}
+        void RepaintNow() override {}
+        void FillBackground() override {}
+        void ShowCursor(bool) override {}
+        bool AskYesNo(const wchar_t*, const wchar_t*) override {
+            finishedWhileAsked = sequence->Finished();
+            return false;
+        }
+        void Tell(const wchar_t*) override {}
+        void EndAccepted() override {}
+    } screen;
+    FakeDevice device;
+    device.answer = Point(100, 100);
+    FakeRegistry registry;
+    DriverLink link(device, DriverKind::Usb);
+    ParametersStore store(registry, DriverKind::Usb);
+    CalibrationSequence sequence(screen, link, store, UiLanguage::Chinese);
+    screen.sequence = &sequence;
+    sequence.Initialise(1024, 768);
+    for (std::uint32_t i = 0; i < 4; ++i) {
+        device.answer = Point(100 + 3000 * (i / 2), 100 + 3000 * ((i + 1) / 2 % 2));
+        sequence.OnRelease();
+    }
+    EXPECT_TRUE(screen.finishedWhileAsked);
+    EXPECT_FALSE(sequence.Finished());
+}
+
+TEST(CalibrationSequence, NoStartsANewPassKeepingOldPoints) {
+    Rig rig;
+    rig.screen.answers = {false, true};
+    rig.sequence.Initialise(1024, 768);
+    rig.TouchWorkedPoints();
+
+    EXPECT_EQ(rig.sequence.TargetIndex(), 0);
+    EXPECT_FALSE(rig.sequence.Finished());
+    EXPECT_FALSE(rig.screen.ended);
+    EXPECT_EQ(rig.registry.Find(kUsbKey, "Calibration"), nullptr);
+    const std::vector<std::string> newPass = {"ask", "hide", "repaint"};
+    EXPECT_EQ(std::vector<std::string>(rig.screen.calls.end() - 3, rig.screen.calls.end()),
+              newPass);
+
+    // The driver is gone for the first touch of the second pass: slot 0 keeps (300, 400).
+    rig.device.present = false;
+    rig.sequence.OnRelease();
+    rig.device.present = true;
+    rig.Touch(310, 3700);
+    rig.Touch(3800, 3690);
+    rig.Touch(3790, 410);
+    EXPECT_EQ(rig.sequence.Record(), kWorkedRecord);
+    EXPECT_TRUE(rig.screen.ended);
+    EXPECT_EQ(rig.CalibrationInputs().size(), 3u) << "both passes sent, one confirmation";
+}
+
+TEST(CalibrationSequence, ZeroSpanIsNeitherSentNorStoredAndStartsAgain) {
+    Rig rig;
+    rig.device.present = false; // every ReadRawPoint fails: all slots stay zero
+    rig.sequence.Initialise(1024, 768);
+    for (int i = 0; i < 4; ++i) {
+        rig.sequence.OnRelease();
+    }
+    EXPECT_TRUE(rig.device.ControlCodes().empty());
+    EXPECT_TRUE(rig.CalibrationInputs().empty());
+    EXPECT_EQ(rig.registry.Find(kUsbKey, "Calibration"), nullptr);
+    EXPECT_EQ(rig.sequence.TargetIndex(), 0);
+    EXPECT_FALSE(rig.sequence.Finished());
+    EXPECT_FALSE(rig.screen.ended);
+    EXPECT_EQ(std::count(rig.screen.calls.begin(), rig.screen.calls.end(), "ask"), 0);
+    EXPECT_EQ(std::count(rig.screen.calls.begin(), rig.screen.calls.end(), "tell"), 1);
+
+    rig.device.present = true;
+    for (int i = 0; i < 4; ++i) {
+        rig.Touch(2000, 2000); // one point four times: same result
+    }
+    EXPECT_TRUE(rig.CalibrationInputs().empty());
+    EXPECT_EQ(std::count(rig.screen.calls.begin(), rig.screen.calls.end(), "tell"), 2);
+}
+
+TEST(CalibrationSequence, AFailedSaveIsToldAndTheProgramStillEnds) {
+    Rig rig;
+    rig.screen.answers = {true};
+    rig.registry.denyFullAccess = true;
+    rig.sequence.Initialise(1024, 768);
+    rig.TouchWorkedPoints();
+    EXPECT_TRUE(rig.screen.ended);
+    EXPECT_EQ(rig.CalibrationInputs().size(), 1u) << "no confirmation without a stored record";
+    ASSERT_EQ(rig.screen.texts.size(), 3u);
+    EXPECT_NE(rig.screen.texts[2].find(L"could not be saved"), std::wstring::npos);
+    const std::vector<std::string> ending = {"ask", "tell", "end"};
+    EXPECT_EQ(std::vector<std::string>(rig.screen.calls.end() - 3, rig.screen.calls.end()), ending);
+}
+
+TEST(CalibrationSequence, ChineseQuestionKeepsTheEnglishCaption) {
+    FakeScreen screen;
+    screen.answers = {false};
+    FakeDevice device;
+    FakeRegistry registry;
+    DriverLink link(device, DriverKind::Usb);
+    ParametersStore store(registry, DriverKind::Usb);
+    CalibrationSequence sequence(screen, link, store, UiLanguage::Chinese);
+    sequence.Initialise(1024, 768);
+    const std::uint32_t xs[4] = {300, 310, 3800, 3790}, ys[4] = {400, 3700, 3690, 410};
+    for (int i = 0; i < 4; ++i) {
+        device.answer = Point(xs[i], ys[i]);
+        sequence.OnRelease();
+    }
+    EXPECT_EQ(screen.texts, (std::vector<std::wstring>{L"保存校准数据？", L"USB TouchScreen"}));
+}
