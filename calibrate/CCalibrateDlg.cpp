@@ -56,6 +56,8 @@ BOOL CCalibrateDlg::OnInitDialog() {
                           static_cast<std::uint32_t>(client.bottom));
     m_screenWidth = GetSystemMetrics(SM_CXSCREEN);
     m_screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    // No caption bar, but the taskbar button still gets a name.
+    SetText(CalibrationTexts::kWindowTitle);
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     ShowCursor(false);

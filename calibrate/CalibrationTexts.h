@@ -8,6 +8,7 @@ inline constexpr TextPair kPrompt{L"Please touch center of circle", L"请用手�
 inline constexpr TextPair kExitHint{L"Press <ESC> Exit", L"按<ESC>键退出"};
 inline constexpr TextPair kSaveQuestion{L"Save the calibration data?", L"保存校准数据？"};
 inline constexpr const wchar_t* kQuestionCaption = L"USB TouchScreen";
+inline constexpr const wchar_t* kWindowTitle = L"TouchScreen Calibrater";
 inline constexpr TextPair kCalibrationFailed{
     L"Calibration failed: the touch points could not be read. Please touch the four targets "
     L"again.",
