@@ -1,4 +1,5 @@
 #include "DriverLink.h"
+#include "LittleEndian.h"
 
 DriverLink::DriverLink(DeviceApi& device, DriverKind kind) : m_device(device), m_kind(kind) {}
 
@@ -23,8 +24,9 @@ bool DriverLink::ClosePort() {
 }
 
 bool DriverLink::OpenPort(std::uint32_t port) {
+    const auto input = PackWords<1>({port});
     std::uint32_t returned = 0;
-    return Send(DriverRequest::OpenPort, &port, sizeof port, nullptr, 0, returned);
+    return Send(DriverRequest::OpenPort, input.data(), input.size(), nullptr, 0, returned);
 }
 
 void DriverLink::SetCalibration(const CalibrationRecord& record) {
@@ -54,11 +56,7 @@ void DriverLink::SetParameters(const DriverParameters& parameters) {
 }
 
 void DriverLink::TestBeep(std::uint32_t frequency, std::uint32_t duration) {
-    const std::uint8_t input[8] = {
-        static_cast<std::uint8_t>(frequency),       static_cast<std::uint8_t>(frequency >> 8),
-        static_cast<std::uint8_t>(frequency >> 16), static_cast<std::uint8_t>(frequency >> 24),
-        static_cast<std::uint8_t>(duration),        static_cast<std::uint8_t>(duration >> 8),
-        static_cast<std::uint8_t>(duration >> 16),  static_cast<std::uint8_t>(duration >> 24)};
+    const auto input = PackWords<2>({frequency, duration});
     std::uint32_t returned = 0;
-    Send(DriverRequest::TestBeep, input, sizeof input, nullptr, 0, returned);
+    Send(DriverRequest::TestBeep, input.data(), input.size(), nullptr, 0, returned);
 }

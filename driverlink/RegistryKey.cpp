@@ -1,4 +1,5 @@
 #include "RegistryKey.h"
+#include "LittleEndian.h"
 #include <cstring>
 
 RegistryKey::~RegistryKey() {
@@ -8,20 +9,17 @@ RegistryKey::~RegistryKey() {
 }
 
 std::optional<std::uint32_t> RegistryKey::ReadDword(const char* name) const {
-    std::uint8_t bytes[4] = {};
-    std::uint32_t size = sizeof bytes;
-    if (!m_api.Query(m_key, name, bytes, size) || size != sizeof bytes) {
+    std::array<std::uint8_t, 4> bytes{};
+    std::uint32_t size = bytes.size();
+    if (!m_api.Query(m_key, name, bytes.data(), size) || size != bytes.size()) {
         return std::nullopt;
     }
-    return static_cast<std::uint32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 |
-                                      static_cast<std::uint32_t>(bytes[3]) << 24);
+    return UnpackWords<1>(bytes)[0];
 }
 
 bool RegistryKey::WriteDword(const char* name, std::uint32_t value) const {
-    const std::uint8_t bytes[4] = {
-        static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-        static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
-    return m_api.Set(m_key, name, RegType::Dword, bytes, sizeof bytes);
+    const auto bytes = PackWords<1>({value});
+    return m_api.Set(m_key, name, RegType::Dword, bytes.data(), bytes.size());
 }
 
 bool RegistryKey::WriteBinary(const char* name, const void* data, std::uint32_t size) const {
