@@ -1,0 +1,128 @@
+"""Window geometry, texts, posted messages and system facts, seen from inside the prefix."""
+
+from dataclasses import dataclass
+
+WM_CLOSE = 0x0010
+WM_MOUSEMOVE = 0x0200
+WM_LBUTTONDOWN = 0x0201
+WM_LBUTTONUP = 0x0202
+MK_LBUTTON = 0x0001
+
+
+@dataclass(frozen=True)
+class Rect:
+    """A rectangle in screen pixels (equal to X root coordinates without a virtual desktop)."""
+
+    x: int
+    y: int
+    width: int
+    height: int
+
+    @property
+    def center(self):
+        return (self.x + self.width // 2, self.y + self.height // 2)
+
+    @property
+    def right(self):
+        return self.x + self.width
+
+    @property
+    def bottom(self):
+        return self.y + self.height
+
+    def contains(self, x, y):
+        return self.x <= x < self.right and self.y <= y < self.bottom
+
+
+@dataclass(frozen=True)
+class WindowInfo:
+    """One top-level window as `WindowInspector.list` reports it."""
+
+    handle: int
+    visible: bool
+    rect: Rect
+    class_name: str
+    title: str
+
+
+def _rect(fields):
+    return Rect(*map(int, fields[:4])) if fields else None
+
+
+def make_lparam(x, y):
+    """The lParam of a mouse message at client position (x, y)."""
+    return (x & 0xFFFF) | ((y & 0xFFFF) << 16)
+
+
+class WindowInspector:
+    """Windows are named by their exact title; controls by the title of their top-level window
+    and their control id."""
+
+    def __init__(self, probe):
+        self._probe = probe
+
+    def list(self):
+        """Every top-level window, visible or not."""
+        _, lines = self._probe.call("windows")
+        result = []
+        for line in lines:
+            handle, visible, x, y, w, h, class_name, title = line.split("\t", 7)
+            result.append(WindowInfo(int(handle), visible == "1",
+                                     Rect(int(x), int(y), int(w), int(h)), class_name, title))
+        return result
+
+    def describe(self):
+        """The visible top-level windows as text for failure messages."""
+        shown = [f"  {w.title!r} ({w.class_name}) at {w.rect}" for w in self.list() if w.visible]
+        return "visible windows:\n" + ("\n".join(shown) or "  (none)")
+
+    def rect(self, title):
+        """The window rectangle, or None when no top-level window has that title."""
+        return _rect(self._probe.fields("findwindow", title))
+
+    def visible(self, title):
+        fields = self._probe.fields("findwindow", title)
+        return fields is not None and fields[4] == "1"
+
+    def client_rect(self, title):
+        """The client area in screen coordinates, or None."""
+        return _rect(self._probe.fields("clientrect", title))
+
+    def child_rect(self, title, control_id):
+        """A control's rectangle in screen coordinates, or None."""
+        return _rect(self._probe.fields("childrect", title, str(control_id)))
+
+    def child_text(self, title, control_id=0):
+        """A control's text (id 0: the window's own), or None when there is no such control."""
+        code, lines = self._probe.call("childtext", title, str(control_id), accept=(0, 2, 4))
+        return "\n".join(lines) if code == 0 else None
+
+    def tab_rect(self, title, index):
+        """The rectangle of tab `index` of the window's tab control (a property sheet's tabs)."""
+        return _rect(self._probe.fields("tabrect", title, str(index)))
+
+    def post(self, title, message, wparam=0, lparam=0, control_id=0):
+        """Posts one message to the window (or its control)."""
+        self._probe.call("post", title, str(control_id), str(message), str(wparam), str(lparam))
+
+    def post_many(self, title, message, wparam, count, start, end, control_id=0):
+        """Posts `count` messages whose lParam are client points on the line from `start` to
+        `end`, letting the window drain its queue every 200; returns when all are handled."""
+        self._probe.call("postmany", title, str(control_id), str(message), str(wparam),
+                         str(count), *map(str, (*start, *end)), timeout=600)
+
+    def cursor(self):
+        """(showing, x, y) of the cursor as GetCursorInfo reports it."""
+        _, lines = self._probe.call("cursor")
+        showing, x, y = lines[0].split("\t")
+        return showing == "1", int(x), int(y)
+
+    def locale(self, locale=None):
+        """(system default LCID, user default LCID, ANSI code page) of a process started under
+        the Unix `locale` (default: the session's)."""
+        _, lines = self._probe.call("locale", locale=locale)
+        return tuple(int(v) for v in lines[0].split("\t"))
+
+    def screen_size(self):
+        _, lines = self._probe.call("screen")
+        return tuple(int(v) for v in lines[0].split("\t"))

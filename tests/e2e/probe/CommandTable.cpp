@@ -1,0 +1,57 @@
+// The probe's commands by name, with their argument counts and usage lines.
+#include "Commands.h"
+
+namespace {
+struct Command {
+    const wchar_t* name;
+    const wchar_t* arguments;
+    std::size_t count;
+    int (*run)(const Args&);
+};
+
+const Command kCommands[] = {
+    {L"regget", L"KEY VALUE  -> type, size, hex data", 2, RegGet},
+    {L"regset", L"KEY VALUE TYPE HEX|-  (creates the key)", 4, RegSet},
+    {L"regdel", L"KEY VALUE", 2, RegDel},
+    {L"regdelkey", L"KEY  (with everything below it)", 1, RegDelKey},
+    {L"reglist", L"KEY  -> key NAME / value TYPE SIZE HEX NAME lines", 1, RegList},
+    {L"windows", L" -> hwnd, visible, x, y, width, height, class, title lines", 0, Windows},
+    {L"findwindow", L"TITLE  -> x, y, width, height, visible", 1, FindWindowRect},
+    {L"clientrect", L"TITLE  -> client area on the screen", 1, ClientRect},
+    {L"childrect", L"TITLE ID  -> x, y, width, height, visible", 2, ChildRect},
+    {L"childtext", L"TITLE ID  -> the control's text (ID 0: the window)", 2, ChildText},
+    {L"tabrect", L"TITLE INDEX  -> a tab of the window's tab control", 2, TabRect},
+    {L"post", L"TITLE ID MSG WPARAM LPARAM  (ID 0: the window)", 5, Post},
+    {L"postmany", L"TITLE ID MSG WPARAM COUNT X0 Y0 X1 Y1  (lparam: points along the line)", 9,
+     PostMany},
+    {L"cursor", L" -> showing, x, y", 0, Cursor},
+    {L"locale", L" -> system LCID, user LCID, ANSI code page", 0, Locale},
+    {L"screen", L" -> width, height", 0, Screen},
+    {L"open", L"LINK  (exit 0 when the device link opens)", 1, Open},
+    {L"ioctl", L"LINK CODE HEX|- OUTSIZE  -> ok, error, returned, hex output", 4, Ioctl},
+};
+
+int Usage() {
+    std::wstring text = L"usage: touchprobe COMMAND ARGS...\n       touchprobe serve  (one "
+                        L"command per line of standard input, words separated by tabs)";
+    for (const Command& command : kCommands)
+        text += std::wstring(L"\n  ") + command.name + L" " + command.arguments;
+    return Fail(text, kExitUsage);
+}
+} // namespace
+
+int RunCommand(const Args& words) {
+    if (words.empty())
+        return Usage();
+    const Args args(words.begin() + 1, words.end());
+    for (const Command& command : kCommands) {
+        if (command.name != words[0])
+            continue;
+        if (args.size() != command.count)
+            return Fail(std::wstring(L"usage: touchprobe ") + command.name + L" " +
+                            command.arguments,
+                        kExitUsage);
+        return command.run(args);
+    }
+    return Usage();
+}

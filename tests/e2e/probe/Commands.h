@@ -1,0 +1,31 @@
+#pragma once
+#include "ProbeIo.h"
+
+// Runs the command named by words[0] with the rest as its arguments; returns its exit code.
+int RunCommand(const Args& words);
+// Reads commands from standard input, one per line with tab-separated words, until the end of
+// the input. After each command's output it prints a line of ASCII EOT and the exit code.
+int Serve();
+
+// One function per probe command; each gets the arguments after the command's name, already
+// counted, and returns the process exit code.
+int RegGet(const Args& args);
+int RegSet(const Args& args);
+int RegDel(const Args& args);
+int RegDelKey(const Args& args);
+int RegList(const Args& args);
+
+int Windows(const Args& args);
+int FindWindowRect(const Args& args);
+int ClientRect(const Args& args);
+int ChildRect(const Args& args);
+int ChildText(const Args& args);
+int TabRect(const Args& args);
+int Post(const Args& args);
+int PostMany(const Args& args);
+
+int Cursor(const Args& args);
+int Locale(const Args& args);
+int Screen(const Args& args);
+int Open(const Args& args);
+int Ioctl(const Args& args);

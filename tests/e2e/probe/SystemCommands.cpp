@@ -1,0 +1,67 @@
+// Process-wide facts a test checks from inside the prefix: cursor, locale, screen, raw requests.
+#include "Commands.h"
+#include "ProbeIo.h"
+#include <windows.h>
+
+int Cursor(const Args&) {
+    CURSORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetCursorInfo(&info))
+        return Fail(L"GetCursorInfo failed", kExitFailed);
+    PrintLine(Fields(
+        {(info.flags & CURSOR_SHOWING) != 0 ? 1 : 0, info.ptScreenPos.x, info.ptScreenPos.y}));
+    return 0;
+}
+
+int Locale(const Args&) {
+    PrintLine(Fields({GetSystemDefaultLCID(), GetUserDefaultLCID(), GetACP()}));
+    return 0;
+}
+
+int Screen(const Args&) {
+    PrintLine(Fields({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
+    return 0;
+}
+
+namespace {
+// Opened the way the tools open the link.
+HANDLE OpenDevice(const std::wstring& link) {
+    return CreateFileW(link.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+}
+
+int NoDevice(const std::wstring& link) {
+    return Fail(L"cannot open " + link + L" (error " + std::to_wstring(GetLastError()) + L")",
+                kExitNoDevice);
+}
+} // namespace
+
+int Open(const Args& args) {
+    HANDLE device = OpenDevice(args[0]);
+    if (device == INVALID_HANDLE_VALUE)
+        return NoDevice(args[0]);
+    CloseHandle(device);
+    return 0;
+}
+
+int Ioctl(const Args& args) {
+    std::uint64_t code = 0;
+    std::uint64_t outputSize = 0;
+    std::vector<std::uint8_t> input;
+    if (!ParseNumber(args[1], code) || !ParseNumber(args[3], outputSize) ||
+        (args[2] != L"-" && !ParseHex(args[2], input)))
+        return Fail(L"bad code, input or output size", kExitUsage);
+    HANDLE device = OpenDevice(args[0]);
+    if (device == INVALID_HANDLE_VALUE)
+        return NoDevice(args[0]);
+    std::vector<std::uint8_t> output(static_cast<std::size_t>(outputSize) + 1u);
+    DWORD returned = 0;
+    const BOOL ok =
+        DeviceIoControl(device, static_cast<DWORD>(code), input.empty() ? nullptr : input.data(),
+                        static_cast<DWORD>(input.size()), outputSize == 0 ? nullptr : output.data(),
+                        static_cast<DWORD>(outputSize), &returned, nullptr);
+    const DWORD error = ok ? 0 : GetLastError();
+    CloseHandle(device);
+    PrintLine(Fields({ok ? 1 : 0, error, returned}) + L'\t' + Hex(output.data(), returned));
+    return 0;
+}

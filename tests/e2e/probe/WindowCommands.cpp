@@ -1,0 +1,186 @@
+// Window geometry, texts and posted input, so tests locate controls instead of hard-coding pixels.
+#include "Commands.h"
+#include "ProbeIo.h"
+#include <windows.h>
+#include <commctrl.h>
+
+namespace {
+std::wstring RectFields(const RECT& rect) {
+    return Fields({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+}
+
+int NoWindow(const std::wstring& title) {
+    return Fail(L"no top-level window titled \"" + title + L"\"", kExitNoWindow);
+}
+
+int NoChild(const std::wstring& title, const std::wstring& id) {
+    return Fail(L"window \"" + title + L"\" has no child " + id, kExitNoChild);
+}
+
+// The top-level window with that exact title, or its child with a control id when `id` is not 0.
+HWND Target(const std::wstring& title, const std::wstring& id, int& failure) {
+    std::uint64_t number = 0;
+    if (!ParseNumber(id, number)) {
+        failure = Fail(L"bad control id " + id, kExitUsage);
+        return nullptr;
+    }
+    HWND window = FindWindowW(nullptr, title.c_str());
+    if (window == nullptr) {
+        failure = NoWindow(title);
+        return nullptr;
+    }
+    if (number == 0)
+        return window;
+    HWND child = GetDlgItem(window, static_cast<int>(number));
+    if (child == nullptr)
+        failure = NoChild(title, id);
+    return child;
+}
+
+BOOL CALLBACK ListWindow(HWND window, LPARAM) {
+    wchar_t title[512] = L"";
+    wchar_t className[256] = L"";
+    GetWindowTextW(window, title, ARRAYSIZE(title));
+    GetClassNameW(window, className, ARRAYSIZE(className));
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    PrintLine(Fields({reinterpret_cast<LONG_PTR>(window), IsWindowVisible(window) ? 1 : 0}) +
+              L'\t' + RectFields(rect) + L'\t' + className + L'\t' + title);
+    return TRUE;
+}
+
+bool ParseAll(const Args& args, std::size_t first, std::uint64_t* values, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!ParseNumber(args[first + i], values[i]))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+int Windows(const Args&) {
+    EnumWindows(ListWindow, 0);
+    return 0;
+}
+
+int FindWindowRect(const Args& args) {
+    HWND window = FindWindowW(nullptr, args[0].c_str());
+    if (window == nullptr)
+        return NoWindow(args[0]);
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    PrintLine(RectFields(rect) + L'\t' + (IsWindowVisible(window) ? L"1" : L"0"));
+    return 0;
+}
+
+int ClientRect(const Args& args) {
+    HWND window = FindWindowW(nullptr, args[0].c_str());
+    if (window == nullptr)
+        return NoWindow(args[0]);
+    RECT rect{};
+    GetClientRect(window, &rect);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    PrintLine(RectFields(rect));
+    return 0;
+}
+
+int ChildRect(const Args& args) {
+    int failure = 0;
+    HWND child = Target(args[0], args[1], failure);
+    if (child == nullptr)
+        return failure;
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    PrintLine(RectFields(rect) + L'\t' + (IsWindowVisible(child) ? L"1" : L"0"));
+    return 0;
+}
+
+int ChildText(const Args& args) {
+    int failure = 0;
+    HWND child = Target(args[0], args[1], failure);
+    if (child == nullptr)
+        return failure;
+    // Another process's control answers only WM_GETTEXT, not GetWindowText.
+    wchar_t text[4096] = L"";
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(child, WM_GETTEXT, ARRAYSIZE(text), reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    PrintLine(text);
+    return 0;
+}
+
+int TabRect(const Args& args) {
+    HWND window = FindWindowW(nullptr, args[0].c_str());
+    if (window == nullptr)
+        return NoWindow(args[0]);
+    std::uint64_t index = 0;
+    if (!ParseNumber(args[1], index))
+        return Fail(L"bad tab index " + args[1], kExitUsage);
+    HWND tabs = FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr);
+    if (tabs == nullptr)
+        return NoChild(args[0], L"of class SysTabControl32");
+    // The control writes the rectangle into its own process, so lend it memory there.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tabs, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
+    if (process == nullptr)
+        return Fail(L"cannot open the tab control's process", kExitFailed);
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    RECT rect{};
+    const bool found = remote != nullptr &&
+                       SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                                    reinterpret_cast<LPARAM>(remote)) != 0 &&
+                       ReadProcessMemory(process, remote, &rect, sizeof(rect), nullptr);
+    if (remote != nullptr)
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    if (!found)
+        return NoChild(args[0], L"tab " + args[1]);
+    MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    PrintLine(RectFields(rect));
+    return 0;
+}
+
+int Post(const Args& args) {
+    int failure = 0;
+    HWND target = Target(args[0], args[1], failure);
+    if (target == nullptr)
+        return failure;
+    std::uint64_t values[3] = {};
+    if (!ParseAll(args, 2, values, 3))
+        return Fail(L"bad message, wparam or lparam", kExitUsage);
+    if (!PostMessageW(target, static_cast<UINT>(values[0]), static_cast<WPARAM>(values[1]),
+                      static_cast<LPARAM>(values[2])))
+        return Fail(L"PostMessage failed", kExitFailed);
+    return 0;
+}
+
+int PostMany(const Args& args) {
+    int failure = 0;
+    HWND target = Target(args[0], args[1], failure);
+    if (target == nullptr)
+        return failure;
+    enum { kMessage, kWParam, kCount, kX0, kY0, kX1, kY1, kFields };
+    std::uint64_t v[kFields] = {};
+    if (!ParseAll(args, 2, v, kFields) || v[kCount] == 0)
+        return Fail(L"bad message, wparam, count or coordinates", kExitUsage);
+    const auto count = static_cast<long long>(v[kCount]);
+    const auto x0 = static_cast<long long>(v[kX0]), y0 = static_cast<long long>(v[kY0]);
+    const auto x1 = static_cast<long long>(v[kX1]), y1 = static_cast<long long>(v[kY1]);
+    for (long long i = 0; i < count; ++i) {
+        const long long x = count == 1 ? x0 : x0 + (x1 - x0) * i / (count - 1);
+        const long long y = count == 1 ? y0 : y0 + (y1 - y0) * i / (count - 1);
+        const LPARAM position = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+        if (!PostMessageW(target, static_cast<UINT>(v[kMessage]), static_cast<WPARAM>(v[kWParam]),
+                          position))
+            return Fail(L"PostMessage failed at message " + std::to_wstring(i), kExitFailed);
+        // Let the target drain its queue now and then; a posted queue has a limit.
+        if (i % 200 == 199) {
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+        }
+    }
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+    return 0;
+}
