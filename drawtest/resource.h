@@ -1,0 +1,31 @@
+#pragma once
+
+#define IDR_MAINFRAME 128
+#define IDD_DRAWTEST 102
+#define IDR_SETTINGS_CHINESE 131
+#define IDR_SETTINGS_ENGLISH 133
+
+// Settings menu commands; the numbers are shared by both menus.
+#define ID_PEN_RED 32785
+#define ID_PEN_ORANGE 32786
+#define ID_PEN_YELLOW 32787
+#define ID_PEN_GREEN 32788
+#define ID_PEN_BLUE 32789
+#define ID_PEN_PURPLE 32790
+#define ID_PEN_BLACK 32791
+#define ID_PEN_WIDTH_1 32792
+#define ID_PEN_WIDTH_2 32793
+#define ID_PEN_WIDTH_4 32794
+#define ID_GRID_WIDTH_4 32795
+#define ID_GRID_WIDTH_1 32796
+#define ID_GRID_WIDTH_2 32797
+#define ID_GRID_RED 32798
+#define ID_GRID_ORANGE 32799
+#define ID_GRID_YELLOW 32800
+#define ID_GRID_GREEN 32801
+#define ID_GRID_BLUE 32802
+#define ID_GRID_SHOW 32803
+#define ID_GRID_HIDE 32804
+#define ID_GRID_COUNT_10 32805
+#define ID_GRID_COUNT_15 32806
+#define ID_GRID_COUNT_20 32807
