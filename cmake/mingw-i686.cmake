@@ -1,10 +1,10 @@
-# Cross-compiles the Windows package for 32-bit x86 with MinGW-w64. The posix thread model
-# gives GoogleTest its std::mutex; everything is linked statically either way.
+# Cross-compiles the shipped package for 32-bit x86 with MinGW-w64. The win32 thread model
+# keeps winpthreads out: it would import functions Windows 2000 and XP do not have.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)

@@ -8,6 +8,18 @@ from pathlib import Path
 SYSTEM_LIBRARIES = {"advapi32.dll", "comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll",
                     "shell32.dll", "user32.dll", "winmm.dll", "ole32.dll", "version.dll"}
 
+# Functions a runtime may pull in that Windows 2000 (or even XP) lacks: one import of them and
+# the program does not start there.
+NEWER_THAN_WINDOWS_2000 = {
+    "AcquireSRWLockExclusive", "AcquireSRWLockShared", "AddVectoredExceptionHandler",
+    "CreateEventExW", "FlsAlloc", "FlsGetValue", "FlsSetValue", "GetCurrentProcessorNumber",
+    "GetModuleHandleExW", "GetNativeSystemInfo", "GetSystemTimePreciseAsFileTime",
+    "GetTickCount64", "InitOnceExecuteOnce", "InitializeConditionVariable",
+    "InitializeSRWLock", "IsWow64Process", "ReleaseSRWLockExclusive", "ReleaseSRWLockShared",
+    "RemoveVectoredExceptionHandler", "SetProcessDPIAware", "SleepConditionVariableCS",
+    "SleepConditionVariableSRW", "WakeAllConditionVariable", "WakeConditionVariable",
+}
+
 PACKAGE = {
     "Velmuro/Pintara.exe": {
         "dll": False,
@@ -65,6 +77,10 @@ def main():
                    for line in dump.splitlines() if "DLL Name:" in line}
         check(imports <= SYSTEM_LIBRARIES,
               f"{name}: imports {sorted(imports - SYSTEM_LIBRARIES)} beyond system libraries")
+        functions = {fields[2] for fields in (line.split() for line in dump.splitlines())
+                     if len(fields) == 3 and fields[1].isdigit()}
+        newer = sorted(functions & NEWER_THAN_WINDOWS_2000)
+        check(not newer, f"{name}: imports {newer}, missing before Windows Vista or XP")
         for text in expected["texts"]:
             check(text.encode("utf-16-le") in data, f"{name}: version text {text!r} missing")
         for text in expected["manifest"]:
