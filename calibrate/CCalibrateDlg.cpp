@@ -47,9 +47,7 @@ bool CCalibrateDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 
 BOOL CCalibrateDlg::OnInitDialog() {
     CApplication::Current()->SetMainWindow(m_hWnd);
-    GetWindowRect(GetDesktopWindow(), &m_desktop);
-    SetWindowPos(m_hWnd, HWND_TOP, m_desktop.left, m_desktop.top, m_desktop.right - m_desktop.left,
-                 m_desktop.bottom - m_desktop.top, SWP_SHOWWINDOW);
+    m_desktop = CoverDesktop();
     RECT client{};
     GetClientRect(m_hWnd, &client);
     m_sequence.Initialise(static_cast<std::uint32_t>(client.right),
@@ -66,7 +64,7 @@ BOOL CCalibrateDlg::OnInitDialog() {
 
 LRESULT CCalibrateDlg::OnPaint(WPARAM, LPARAM) {
     if (IsIconic(m_hWnd)) {
-        PaintIcon();
+        PaintMinimizedIcon(m_icon);
         return 0;
     }
     PaintDC paint(m_hWnd);
@@ -89,16 +87,6 @@ LRESULT CCalibrateDlg::OnPaint(WPARAM, LPARAM) {
         BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
     }
     return 0;
-}
-
-void CCalibrateDlg::PaintIcon() {
-    PaintDC paint(m_hWnd);
-    Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()));
-    RECT client{};
-    GetClientRect(m_hWnd, &client);
-    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(paint.Get(), x, y, m_icon);
 }
 
 void CCalibrateDlg::PaintTarget(HDC dc, const RECT& client) const {

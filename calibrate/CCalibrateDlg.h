@@ -22,7 +22,6 @@ class CCalibrateDlg final : public CDialog, private CalibrationScreen {
     LRESULT OnTimer(WPARAM, LPARAM);
     LRESULT OnEraseBkgnd(WPARAM, LPARAM);
 
-    void PaintIcon();
     void PaintTarget(HDC dc, const RECT& client) const;
 
     void StopTimers() override;

@@ -60,19 +60,13 @@ BOOL CDrawTestDlg::OnInitDialog() {
     CApplication::Current()->SetMainWindow(m_hWnd);
     m_clear.SubclassDlgItem(IDOK, m_hWnd);
     m_exit.SubclassDlgItem(IDCANCEL, m_hWnd);
-    CoverDesktop();
+    m_desktop = CoverDesktop();
+    m_screenWidth = m_desktop.right;
+    m_screenHeight = m_desktop.bottom;
     SetUpButtons();
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     return TRUE;
-}
-
-void CDrawTestDlg::CoverDesktop() {
-    GetWindowRect(GetDesktopWindow(), &m_desktop);
-    SetWindowPos(m_hWnd, HWND_TOP, m_desktop.left, m_desktop.top, m_desktop.right - m_desktop.left,
-                 m_desktop.bottom - m_desktop.top, SWP_SHOWWINDOW);
-    m_screenWidth = m_desktop.right;
-    m_screenHeight = m_desktop.bottom;
 }
 
 void CDrawTestDlg::SetUpButtons() {
@@ -101,7 +95,7 @@ void CDrawTestDlg::RepaintNow() const {
 
 LRESULT CDrawTestDlg::OnPaint(WPARAM, LPARAM) {
     if (IsIconic(m_hWnd)) {
-        PaintIcon();
+        PaintMinimizedIcon(m_icon);
         return 0;
     }
     PaintDC paint(m_hWnd);
@@ -124,16 +118,6 @@ void CDrawTestDlg::PaintSurface(HDC dc) const {
     for (const LineSegment& line : GridLines(m_screenWidth, m_screenHeight, m_settings.gridCount)) {
         DrawLine(dc, line);
     }
-}
-
-void CDrawTestDlg::PaintIcon() {
-    PaintDC paint(m_hWnd);
-    Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()));
-    RECT client{};
-    GetClientRect(m_hWnd, &client);
-    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(paint.Get(), x, y, m_icon);
 }
 
 LRESULT CDrawTestDlg::OnQueryDragIcon(WPARAM, LPARAM) {

@@ -28,10 +28,8 @@ class CDrawTestDlg final : public CDialog {
     LRESULT OnRButtonUp(WPARAM, LPARAM);
     LRESULT OnSettingsCommand(WPARAM, LPARAM);
 
-    void CoverDesktop();
     void SetUpButtons();
     void PaintSurface(HDC dc) const;
-    void PaintIcon();
     void DrawSegment(const StrokeSegment& segment) const;
     void ShowSettingsMenu(POINT at) const;
     void RepaintNow() const;

@@ -1,5 +1,6 @@
 #include "Dialog.h"
 #include "Application.h"
+#include "DeviceContexts.h"
 
 namespace {
 
@@ -96,4 +97,22 @@ bool CDialog::HandleStandard(UINT message, WPARAM wParam, LPARAM, LRESULT& resul
         return true;
     }
     return false;
+}
+
+void CDialog::PaintMinimizedIcon(HICON icon) {
+    PaintDC paint(m_hWnd);
+    Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()));
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(paint.Get(), x, y, icon);
+}
+
+RECT CDialog::CoverDesktop() {
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    SetWindowPos(m_hWnd, HWND_TOP, desktop.left, desktop.top, desktop.right - desktop.left,
+                 desktop.bottom - desktop.top, SWP_SHOWWINDOW);
+    return desktop;
 }

@@ -18,6 +18,11 @@ class CDialog : public CWnd {
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
 
+    // What a minimised full-screen dialog paints: its icon, centred on the icon background.
+    void PaintMinimizedIcon(HICON icon);
+    // Moves the dialog over the whole desktop, at the top, shown; returns the desktop's rectangle.
+    RECT CoverDesktop();
+
     // The dialog procedure's work for one message; property pages share it.
     INT_PTR HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void BindDialog(HWND window);
