@@ -105,12 +105,6 @@ class WindowInspector:
         """Posts one message to the window (or its control)."""
         self._probe.call("post", title, str(control_id), str(message), str(wparam), str(lparam))
 
-    def post_many(self, title, message, wparam, count, start, end, control_id=0):
-        """Posts `count` messages whose lParam are client points on the line from `start` to
-        `end`, letting the window drain its queue every 200; returns when all are handled."""
-        self._probe.call("postmany", title, str(control_id), str(message), str(wparam),
-                         str(count), *map(str, (*start, *end)), timeout=600)
-
     def cursor(self):
         """(showing, x, y) of the cursor as GetCursorInfo reports it."""
         _, lines = self._probe.call("cursor")

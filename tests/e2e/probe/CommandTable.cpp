@@ -22,8 +22,6 @@ const Command kCommands[] = {
     {L"childtext", L"TITLE ID  -> the control's text (ID 0: the window)", 2, ChildText},
     {L"tabrect", L"TITLE INDEX  -> a tab of the window's tab control", 2, TabRect},
     {L"post", L"TITLE ID MSG WPARAM LPARAM  (ID 0: the window)", 5, Post},
-    {L"postmany", L"TITLE ID MSG WPARAM COUNT X0 Y0 X1 Y1  (lparam: points along the line)", 9,
-     PostMany},
     {L"cursor", L" -> showing, x, y", 0, Cursor},
     {L"locale", L" -> system LCID, user LCID, ANSI code page", 0, Locale},
     {L"screen", L" -> width, height", 0, Screen},

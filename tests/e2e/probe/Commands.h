@@ -22,7 +22,6 @@ int ChildRect(const Args& args);
 int ChildText(const Args& args);
 int TabRect(const Args& args);
 int Post(const Args& args);
-int PostMany(const Args& args);
 
 int Cursor(const Args& args);
 int Locale(const Args& args);

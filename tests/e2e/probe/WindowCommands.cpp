@@ -154,33 +154,3 @@ int Post(const Args& args) {
         return Fail(L"PostMessage failed", kExitFailed);
     return 0;
 }
-
-int PostMany(const Args& args) {
-    int failure = 0;
-    HWND target = Target(args[0], args[1], failure);
-    if (target == nullptr)
-        return failure;
-    enum { kMessage, kWParam, kCount, kX0, kY0, kX1, kY1, kFields };
-    std::uint64_t v[kFields] = {};
-    if (!ParseAll(args, 2, v, kFields) || v[kCount] == 0)
-        return Fail(L"bad message, wparam, count or coordinates", kExitUsage);
-    const auto count = static_cast<long long>(v[kCount]);
-    const auto x0 = static_cast<long long>(v[kX0]), y0 = static_cast<long long>(v[kY0]);
-    const auto x1 = static_cast<long long>(v[kX1]), y1 = static_cast<long long>(v[kY1]);
-    for (long long i = 0; i < count; ++i) {
-        const long long x = count == 1 ? x0 : x0 + (x1 - x0) * i / (count - 1);
-        const long long y = count == 1 ? y0 : y0 + (y1 - y0) * i / (count - 1);
-        const LPARAM position = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
-        if (!PostMessageW(target, static_cast<UINT>(v[kMessage]), static_cast<WPARAM>(v[kWParam]),
-                          position))
-            return Fail(L"PostMessage failed at message " + std::to_wstring(i), kExitFailed);
-        // Let the target drain its queue now and then; a posted queue has a limit.
-        if (i % 200 == 199) {
-            DWORD_PTR ignored = 0;
-            SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
-        }
-    }
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
-    return 0;
-}
