@@ -1,12 +1,19 @@
+#include "CAppletApp.h"
+#include "CallbackGuard.h"
+#include "ResourceModule.h"
 #include <windows.h>
-#include <cpl.h>
 
-// The control panel's entry. The applet is not listed yet: it reports no dialogs.
-extern "C" LONG APIENTRY CPlApplet(HWND, UINT message, LPARAM, LPARAM) {
-    switch (message) {
-    case CPL_INIT:
-        return TRUE;
-    default:
-        return 0;
+BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        // Templates, icons and strings are ours, not the host's.
+        SetResourceModule(module);
+        DisableThreadLibraryCalls(module);
     }
+    return TRUE;
+}
+
+// The control panel's entry: every message goes to the application object.
+extern "C" LONG APIENTRY CPlApplet(HWND, UINT message, LPARAM, LPARAM parameter2) {
+    return GuardCallback<LONG>(
+        0, [&] { return AppletApp().OnControlPanelMessage(message, parameter2); });
 }

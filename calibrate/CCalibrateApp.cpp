@@ -11,7 +11,8 @@ int CCalibrateApp::InitInstance() {
     const UiLanguage language = SystemLanguage();
     static SingleInstance instance(L"Pintara");
     if (instance.AlreadyRunning()) {
-        MessageBoxW(nullptr, CalibrationTexts::kProgramRunning.In(language), ModuleName(), MB_OK);
+        MessageBoxW(nullptr, CalibrationTexts::kProgramRunning.In(language), ModuleName().c_str(),
+                    MB_OK);
         return 0;
     }
     m_store.EnsureServiceEntry();

@@ -3,6 +3,7 @@
 #include "CalibrationTexts.h"
 #include "DeviceContexts.h"
 #include "Handles.h"
+#include "ResourceModule.h"
 #include "resource.h"
 
 namespace {
@@ -31,16 +32,16 @@ int CCalibrateDlg::s_ticks = 0;
 
 CCalibrateDlg::CCalibrateDlg(DriverLink& link, const ParametersStore& store, UiLanguage language)
     : CDialog(IDD_CALIBRATE), m_language(language), m_sequence(*this, link, store, language),
-      m_icon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
+      m_icon(LoadIconW(ResourceModule(), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
 
 bool CCalibrateDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     static constexpr MessageEntry<CCalibrateDlg> kMessages[] = {
-        MapMessage(WM_PAINT, &CCalibrateDlg::OnPaint),
-        MapMessage(WM_QUERYDRAGICON, &CCalibrateDlg::OnQueryDragIcon),
-        MapMessage(WM_LBUTTONUP, &CCalibrateDlg::OnLButtonUp),
-        MapMessage(WM_DESTROY, &CCalibrateDlg::OnDestroy),
-        MapMessage(WM_TIMER, &CCalibrateDlg::OnTimer),
-        MapMessage(WM_ERASEBKGND, &CCalibrateDlg::OnEraseBkgnd),
+        MapMessage<&CCalibrateDlg::OnPaint>(WM_PAINT),
+        MapMessage<&CCalibrateDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
+        MapMessage<&CCalibrateDlg::OnLButtonUp>(WM_LBUTTONUP),
+        MapMessage<&CCalibrateDlg::OnDestroy>(WM_DESTROY),
+        MapMessage<&CCalibrateDlg::OnTimer>(WM_TIMER),
+        MapMessage<&CCalibrateDlg::OnEraseBkgnd>(WM_ERASEBKGND),
     };
     return DispatchTable(*this, kMessages, message, wParam, lParam, result);
 }
@@ -180,7 +181,7 @@ bool CCalibrateDlg::AskYesNo(const wchar_t* text, const wchar_t* caption) {
 }
 
 void CCalibrateDlg::Tell(const wchar_t* text) {
-    MessageBoxW(m_hWnd, text, CApplication::ModuleName(), MB_OK);
+    MessageBoxW(m_hWnd, text, CApplication::ModuleName().c_str(), MB_OK);
 }
 
 void CCalibrateDlg::EndAccepted() {

@@ -14,7 +14,8 @@ int CDrawTestApp::InitInstance() {
     // Held for the whole run so that a second start finds it.
     static SingleInstance instance(DrawTestTexts::kMutexName);
     if (instance.AlreadyRunning()) {
-        MessageBoxW(nullptr, DrawTestTexts::kProgramRunning.In(language), ModuleName(), MB_OK);
+        MessageBoxW(nullptr, DrawTestTexts::kProgramRunning.In(language), ModuleName().c_str(),
+                    MB_OK);
         return 0;
     }
 

@@ -6,6 +6,7 @@
 #include "DrawTestTexts.h"
 #include "GridGeometry.h"
 #include "Handles.h"
+#include "ResourceModule.h"
 #include "SettingsMenu.h"
 #include "resource.h"
 #include <windowsx.h>
@@ -40,18 +41,18 @@ void MoveButton(const CWnd& button, const Box& box) {
 
 CDrawTestDlg::CDrawTestDlg(UiLanguage language)
     : CDialog(IDD_DRAWTEST), m_language(language),
-      m_icon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
+      m_icon(LoadIconW(ResourceModule(), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
 
 bool CDrawTestDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     static constexpr MessageEntry<CDrawTestDlg> kMessages[] = {
-        MapMessage(WM_PAINT, &CDrawTestDlg::OnPaint),
-        MapMessage(WM_QUERYDRAGICON, &CDrawTestDlg::OnQueryDragIcon),
-        MapMessage(WM_LBUTTONDOWN, &CDrawTestDlg::OnLButtonDown),
-        MapMessage(WM_MOUSEMOVE, &CDrawTestDlg::OnMouseMove),
-        MapMessage(WM_LBUTTONUP, &CDrawTestDlg::OnLButtonUp),
-        MapMessage(WM_RBUTTONUP, &CDrawTestDlg::OnRButtonUp),
-        MapCommandRange(SettingsMenu::kFirstCommand, SettingsMenu::kLastCommand,
-                        &CDrawTestDlg::OnSettingsCommand),
+        MapMessage<&CDrawTestDlg::OnPaint>(WM_PAINT),
+        MapMessage<&CDrawTestDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
+        MapMessage<&CDrawTestDlg::OnLButtonDown>(WM_LBUTTONDOWN),
+        MapMessage<&CDrawTestDlg::OnMouseMove>(WM_MOUSEMOVE),
+        MapMessage<&CDrawTestDlg::OnLButtonUp>(WM_LBUTTONUP),
+        MapMessage<&CDrawTestDlg::OnRButtonUp>(WM_RBUTTONUP),
+        MapCommandRange<&CDrawTestDlg::OnSettingsCommand>(SettingsMenu::kFirstCommand,
+                                                          SettingsMenu::kLastCommand),
     };
     return DispatchTable(*this, kMessages, message, wParam, lParam, result);
 }
@@ -157,7 +158,7 @@ LRESULT CDrawTestDlg::OnRButtonUp(WPARAM, LPARAM lParam) {
 }
 
 void CDrawTestDlg::ShowSettingsMenu(POINT at) const {
-    const HINSTANCE instance = CApplication::Current()->Instance();
+    const HINSTANCE instance = ResourceModule();
     ScopedMenu menu(LoadMenuW(instance, MAKEINTRESOURCEW(SettingsMenu::ResourceId(m_language))));
     const HMENU popup = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
     if (popup == nullptr) {

@@ -24,17 +24,17 @@ void CHoverButton::OnSubclassed() {
 
 bool CHoverButton::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     static constexpr MessageEntry<CHoverButton> kReflected[] = {
-        MapMessage(WM_DRAWITEM, &CHoverButton::OnDrawItem),
-        MapMessage(WM_CTLCOLORBTN, &CHoverButton::OnCtlColor),
+        MapMessage<&CHoverButton::OnDrawItem>(WM_DRAWITEM),
+        MapMessage<&CHoverButton::OnCtlColor>(WM_CTLCOLORBTN),
     };
     return DispatchTable(*this, kReflected, message, wParam, lParam, result);
 }
 
 bool CHoverButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     static constexpr MessageEntry<CHoverButton> kMessages[] = {
-        MapMessage(WM_MOUSEMOVE, &CHoverButton::OnMouseMove),
-        MapMessage(WM_LBUTTONDOWN, &CHoverButton::OnLButtonDown),
-        MapMessage(WM_LBUTTONUP, &CHoverButton::OnLButtonUp),
+        MapMessage<&CHoverButton::OnMouseMove>(WM_MOUSEMOVE),
+        MapMessage<&CHoverButton::OnLButtonDown>(WM_LBUTTONDOWN),
+        MapMessage<&CHoverButton::OnLButtonUp>(WM_LBUTTONUP),
     };
     return DispatchTable(*this, kMessages, message, wParam, lParam, result);
 }

@@ -1,9 +1,5 @@
 #include "DriverKind.h"
 
-DriverKind DeliveredDriverKind() {
-    return DriverKind::Usb;
-}
-
 const char* DeviceLinkName(DriverKind kind) {
     return kind == DriverKind::Usb ? "\\\\.\\VelmuroSymLnk1" : "\\\\.\\CorvatinSymLnk1";
 }

@@ -1,6 +1,8 @@
 #include "Application.h"
+#include "FileStem.h"
 #include <commctrl.h>
-#include <cwchar>
+#include "ResourceModule.h"
+#include <algorithm>
 
 CApplication* CApplication::s_current = nullptr;
 
@@ -32,19 +34,17 @@ UiLanguage CApplication::SystemLanguage() {
     return LanguageFromLocale(GetSystemDefaultLCID());
 }
 
-const wchar_t* CApplication::ModuleName() {
-    static wchar_t name[MAX_PATH];
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(Current() ? Current()->Instance() : nullptr, path, MAX_PATH);
-    const wchar_t* base = path;
-    for (const wchar_t* p = path; *p != L'\0'; ++p) {
-        if (*p == L'\\' || *p == L'/') {
-            base = p + 1;
+std::wstring CApplication::ModuleName() {
+    // Windows XP leaves a truncated path unterminated: only the reported length counts.
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = 0;
+    for (;;) {
+        length = GetModuleFileNameW(ResourceModule(), path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0 || length < path.size() || path.size() >= 32768) {
+            break;
         }
+        path.resize(path.size() * 2);
     }
-    wcsncpy(name, base, MAX_PATH - 1);
-    if (wchar_t* dot = wcsrchr(name, L'.')) {
-        *dot = L'\0';
-    }
-    return name;
+    path.resize(std::min<std::size_t>(length, path.size()));
+    return FileStem(path);
 }

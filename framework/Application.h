@@ -1,5 +1,6 @@
 #pragma once
 #include "UiLanguage.h"
+#include <string>
 #include <windows.h>
 
 // The one application object of a tool. Each program defines exactly one; the framework's
@@ -13,11 +14,10 @@ class CApplication {
 
     static CApplication* Current() { return s_current; }
 
-    // Runs the tool; the value is the process's exit code.
-    virtual int InitInstance() = 0;
+    // Runs a program; the value is the process's exit code. A library's application object
+    // lives from load to unload and is never run.
+    virtual int InitInstance() { return 0; }
 
-    HINSTANCE Instance() const { return m_instance; }
-    void SetInstance(HINSTANCE instance) { m_instance = instance; }
     HWND MainWindow() const { return m_mainWindow; }
     void SetMainWindow(HWND window) { m_mainWindow = window; }
 
@@ -30,12 +30,11 @@ class CApplication {
     static void EnableControls3d();
     // The system default locale's language.
     static UiLanguage SystemLanguage();
-    // The program's file name without its extension, the caption of its message boxes.
-    static const wchar_t* ModuleName();
+    // The resource module's file name without its extension, the caption of its message boxes.
+    static std::wstring ModuleName();
 
   private:
     static CApplication* s_current;
-    HINSTANCE m_instance = nullptr;
     HWND m_mainWindow = nullptr;
     HBRUSH m_dialogBrush = nullptr;
     COLORREF m_dialogText = 0;

@@ -1,9 +1,10 @@
 #include "Controls.h"
+#include "ResourceModule.h"
 
 bool CToolTip::Create(HWND parent) {
     HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
+                               nullptr, ResourceModule(), nullptr);
     if (tip == nullptr) {
         return false;
     }

@@ -10,6 +10,10 @@ class CButton : public CWnd {
         SetWindowLongW(m_hWnd, GWL_STYLE, GetWindowLongW(m_hWnd, GWL_STYLE) | style);
     }
     bool IsDisabled() const { return (GetWindowLongW(m_hWnd, GWL_STYLE) & WS_DISABLED) != 0; }
+    // The icon of a button with the icon style; the caller keeps it alive.
+    void SetIcon(HICON icon) const {
+        Send(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    }
 };
 
 class CStatic : public CWnd {};
@@ -22,6 +26,7 @@ class CEdit : public CWnd {
 // An up-down control with a numeric range and position.
 class CSpinButton : public CWnd {
   public:
+    void SetBuddy(HWND buddy) const { Send(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy)); }
     void SetRange(int lowest, int highest) const {
         Send(UDM_SETRANGE32, static_cast<WPARAM>(lowest), highest);
     }
@@ -45,6 +50,7 @@ class CComboBox : public CWnd {
         return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
     }
     void SetSelection(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+    // CB_ERR when nothing is selected.
     int Selection() const { return static_cast<int>(Send(CB_GETCURSEL)); }
 };
 

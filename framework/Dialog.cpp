@@ -1,6 +1,8 @@
 #include "Dialog.h"
 #include "Application.h"
+#include "CallbackGuard.h"
 #include "DeviceContexts.h"
+#include "ResourceModule.h"
 
 namespace {
 
@@ -14,24 +16,28 @@ bool AnswersDirectly(UINT message) {
            message == WM_COMPAREITEM || message == WM_VKEYTOITEM || message == WM_CHARTOITEM;
 }
 
-// The child control a parent notification is about, if it is one of ours.
+// The child control a parent notification is about, if it is one of ours: it sees its own
+// notifications before the dialog does.
 CWnd* ReflectionTarget(UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_DRAWITEM) {
+    switch (message) {
+    case WM_DRAWITEM:
         return CWnd::FromHandle(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem);
+    case WM_NOTIFY:
+        return CWnd::FromHandle(reinterpret_cast<const NMHDR*>(lParam)->hwndFrom);
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        return lParam == 0 ? nullptr : CWnd::FromHandle(reinterpret_cast<HWND>(lParam));
+    default:
+        return IsControlColor(message) ? CWnd::FromHandle(reinterpret_cast<HWND>(lParam)) : nullptr;
     }
-    if (IsControlColor(message)) {
-        return CWnd::FromHandle(reinterpret_cast<HWND>(lParam));
-    }
-    return nullptr;
 }
 
 } // namespace
 
 INT_PTR CDialog::DoModal(HWND owner) {
-    const HINSTANCE instance =
-        CApplication::Current() ? CApplication::Current()->Instance() : GetModuleHandleW(nullptr);
-    return DialogBoxParamW(instance, MAKEINTRESOURCEW(m_templateId), owner, &CDialog::DialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(m_templateId), owner,
+                           &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 void CDialog::BindDialog(HWND window) {
@@ -40,11 +46,13 @@ void CDialog::BindDialog(HWND window) {
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        reinterpret_cast<CDialog*>(lParam)->BindDialog(window);
-    }
-    auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrW(window, DWLP_USER));
-    return self == nullptr ? FALSE : self->HandleDialogMessage(message, wParam, lParam);
+    return GuardCallback<INT_PTR>(FALSE, [&]() -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            reinterpret_cast<CDialog*>(lParam)->BindDialog(window);
+        }
+        auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+        return self == nullptr ? FALSE : self->HandleDialogMessage(message, wParam, lParam);
+    });
 }
 
 INT_PTR CDialog::HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {

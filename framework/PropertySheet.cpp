@@ -1,36 +1,49 @@
 #include "PropertySheet.h"
-#include "Application.h"
+#include "CallbackGuard.h"
+#include "ResourceModule.h"
+#include <cstring>
 
 PROPSHEETPAGEW CPropertyPage::Describe(HINSTANCE instance) {
     PROPSHEETPAGEW page{};
-    page.dwSize = sizeof page;
+    // Windows 2000's common controls refuse records larger than they know; the first
+    // versions carry everything the tools use.
+    page.dwSize = PROPSHEETPAGEW_V1_SIZE;
     page.dwFlags = PSP_DEFAULT;
     page.hInstance = instance;
     page.pszTemplate = MAKEINTRESOURCEW(m_templateId);
     page.pfnDlgProc = &CPropertyPage::PageProc;
     page.lParam = reinterpret_cast<LPARAM>(this);
+    if (!m_title.empty()) {
+        page.dwFlags |= PSP_USETITLE;
+        page.pszTitle = m_title.c_str();
+    }
     return page;
 }
 
 INT_PTR CALLBACK CPropertyPage::PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
-        reinterpret_cast<CPropertyPage*>(page->lParam)->BindDialog(window);
-    }
-    auto* self = reinterpret_cast<CPropertyPage*>(GetWindowLongPtrW(window, DWLP_USER));
-    if (self == nullptr) {
-        return FALSE;
-    }
+    return GuardCallback<INT_PTR>(FALSE, [&]() -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
+            reinterpret_cast<CPropertyPage*>(page->lParam)->BindDialog(window);
+        }
+        auto* self = reinterpret_cast<CPropertyPage*>(GetWindowLongPtrW(window, DWLP_USER));
+        return self == nullptr ? FALSE : self->HandlePageMessage(message, wParam, lParam);
+    });
+}
+
+INT_PTR CPropertyPage::HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (message == WM_NOTIFY &&
-        self->OnSheetNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) {
-        SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
+    if (message == WM_NOTIFY && OnSheetNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) {
+        SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
         return TRUE;
     }
-    return self->HandleDialogMessage(message, wParam, lParam);
+    return HandleDialogMessage(message, wParam, lParam);
 }
 
 bool CPropertyPage::OnSheetNotify(const NMHDR& notice, LRESULT& result) {
+    if (notice.hwndFrom != GetParent(m_hWnd)) {
+        return false;
+    }
     switch (notice.code) {
     case PSN_APPLY:
         OnApply();
@@ -47,21 +60,29 @@ bool CPropertyPage::OnSheetNotify(const NMHDR& notice, LRESULT& result) {
     }
 }
 
-INT_PTR CPropertySheet::DoModal(HWND owner) {
-    const HINSTANCE instance =
-        CApplication::Current() ? CApplication::Current()->Instance() : GetModuleHandleW(nullptr);
-    std::vector<PROPSHEETPAGEW> pages;
+PROPSHEETHEADERW CPropertySheet::Describe(HWND owner, std::vector<BYTE>& pages) const {
+    pages.assign(m_pages.size() * PROPSHEETPAGEW_V1_SIZE, 0);
+    BYTE* next = pages.data();
     for (CPropertyPage* page : m_pages) {
-        pages.push_back(page->Describe(instance));
+        const PROPSHEETPAGEW described = page->Describe(ResourceModule());
+        std::memcpy(next, &described, PROPSHEETPAGEW_V1_SIZE);
+        next += PROPSHEETPAGEW_V1_SIZE;
     }
     PROPSHEETHEADERW header{};
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE | m_flags;
+    header.dwSize = PROPSHEETHEADERW_V1_SIZE;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
     header.hwndParent = owner;
-    header.hInstance = instance;
-    header.pszCaption = m_caption;
-    header.nPages = static_cast<UINT>(pages.size());
-    header.ppsp = pages.data();
+    header.hInstance = ResourceModule();
+    header.pszCaption = m_caption.c_str();
+    header.nPages = static_cast<UINT>(m_pages.size());
+    header.nStartPage = m_startPage;
+    header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEW>(pages.data());
+    return header;
+}
+
+INT_PTR CPropertySheet::DoModal() {
+    std::vector<BYTE> pages;
+    PROPSHEETHEADERW header = Describe(m_parent != nullptr ? m_parent : GetActiveWindow(), pages);
     const INT_PTR result = PropertySheetW(&header);
     if (result < 0) {
         return -1;

@@ -1,10 +1,13 @@
 #include "Application.h"
+#include "CallbackGuard.h"
+#include "ResourceModule.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    constexpr int kFailed = 1;
     CApplication* application = CApplication::Current();
     if (application == nullptr) {
-        return 1;
+        return kFailed;
     }
-    application->SetInstance(instance);
-    return application->InitInstance();
+    SetResourceModule(instance);
+    return GuardCallback(kFailed, [&] { return application->InitInstance(); });
 }

@@ -1,4 +1,5 @@
 #include "Window.h"
+#include "CallbackGuard.h"
 #include <utility>
 
 namespace {
@@ -26,6 +27,13 @@ void CWnd::Unbind() {
         RemovePropW(m_hWnd, kObjectProperty);
     }
     m_hWnd = nullptr;
+}
+
+std::wstring CWnd::Text() const {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 bool CWnd::SubclassDlgItem(int id, HWND parent) {
@@ -58,6 +66,10 @@ LRESULT CWnd::Default() {
 }
 
 LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return GuardCallback<LRESULT>(0, [&] { return Dispatch(window, message, wParam, lParam); });
+}
+
+LRESULT CWnd::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* self = FromHandle(window);
     if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);

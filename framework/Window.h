@@ -1,5 +1,6 @@
 #pragma once
 #include "MessageTable.h"
+#include <string>
 #include <windows.h>
 
 // A C++ object bound to one window. Controls of a dialog template are bound by subclassing;
@@ -20,6 +21,9 @@ class CWnd {
 
     void Invalidate(bool erase = true) const { InvalidateRect(m_hWnd, nullptr, erase); }
     void SetText(const wchar_t* text) const { SetWindowTextW(m_hWnd, text); }
+    std::wstring Text() const;
+    void Enable(bool enabled) const { EnableWindow(m_hWnd, enabled); }
+    void Show(bool shown) const { ShowWindow(m_hWnd, shown ? SW_SHOW : SW_HIDE); }
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageW(m_hWnd, message, wParam, lParam);
     }
@@ -43,6 +47,7 @@ class CWnd {
 
   private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     WNDPROC m_previousProc = nullptr;
     UINT m_message = 0;

@@ -2,12 +2,21 @@
 #include "Dialog.h"
 #include "Handles.h"
 #include "PropertySheet.h"
+#include "ResourceModule.h"
 #include "SingleInstance.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace {
+
+// The test program's own templates, as wWinMain would set them for a tool.
+class ResourceModuleEnvironment final : public ::testing::Environment {
+  public:
+    void SetUp() override { SetResourceModule(GetModuleHandleW(nullptr)); }
+};
+const auto* const kResourceModule =
+    ::testing::AddGlobalTestEnvironment(new ResourceModuleEnvironment);
 
 constexpr UINT kRunChecks = WM_APP + 1;
 
@@ -30,7 +39,7 @@ class RecordingButton final : public CButton {
     void OnSubclassed() override { AddStyle(BS_OWNERDRAW); }
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
         static constexpr MessageEntry<RecordingButton> kMessages[] = {
-            MapMessage(WM_LBUTTONDOWN, &RecordingButton::OnLButtonDown),
+            MapMessage<&RecordingButton::OnLButtonDown>(WM_LBUTTONDOWN),
         };
         return DispatchTable(*this, kMessages, message, wParam, lParam, result);
     }
@@ -69,8 +78,8 @@ class TestDialog final : public CDialog {
     }
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
         static constexpr MessageEntry<TestDialog> kMessages[] = {
-            MapMessage(kRunChecks, &TestDialog::OnRunChecks),
-            MapCommand(1001, &TestDialog::OnPress),
+            MapMessage<&TestDialog::OnRunChecks>(kRunChecks),
+            MapCommand<&TestDialog::OnPress>(1001),
         };
         return DispatchTable(*this, kMessages, message, wParam, lParam, result);
     }
@@ -151,14 +160,14 @@ TEST(FrameworkPropertySheet, OkAppliesShownPagesAndCancelResetsThem) {
     CPropertySheet sheet(L"Sheet");
     sheet.AddPage(first);
     sheet.AddPage(second);
-    EXPECT_EQ(sheet.DoModal(nullptr), IDOK);
+    EXPECT_EQ(sheet.DoModal(), IDOK);
     EXPECT_EQ(first.events, (std::vector<std::string>{"active", "apply"}));
     EXPECT_TRUE(second.events.empty()) << "a page never shown is never created";
 
     TestPage cancelled(201, PSBTN_CANCEL);
     CPropertySheet other(L"Sheet");
     other.AddPage(cancelled);
-    EXPECT_EQ(other.DoModal(nullptr), IDCANCEL);
+    EXPECT_EQ(other.DoModal(), IDCANCEL);
     EXPECT_EQ(cancelled.events, (std::vector<std::string>{"active", "reset"}));
 }
 
