@@ -33,7 +33,12 @@ PACKAGE = {
         "manifest": ['name="Microsoft.Windows.Common-Controls"', 'version="6.0.0.0"',
                      "<dpiAware", ">true</dpiAware>"],
     },
-    "system32/Panelo.cpl": {"dll": True, "texts": [], "manifest": []},
+    "system32/Panelo.cpl": {
+        "dll": True,
+        "texts": ["TouchScreen Setting", "TouchScreen Property", "TouchScreen Driver", "4.0.6.8",
+                  "Panelo.cpl"],
+        "manifest": ['level="requireAdministrator"', 'uiAccess="false"'],
+    },
 }
 
 failures = []

@@ -1,5 +1,6 @@
 #include "FakeDevice.h"
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 DeviceApi::Handle FakeDevice::Open(const char* linkName) {
@@ -17,7 +18,13 @@ bool FakeDevice::Control(Handle, std::uint32_t code, const void* input, std::uin
     calls.push_back(
         {"control", "", code, std::vector<std::uint8_t>(bytes, bytes + inputSize), outputSize});
     returned = 0;
-    if (!requestsSucceed) {
+    if (sharedLog != nullptr) {
+        char line[32];
+        std::snprintf(line, sizeof line, "request 0x%06x", static_cast<unsigned>(code));
+        sharedLog->push_back(line);
+    }
+    if (!requestsSucceed ||
+        std::find(failingCodes.begin(), failingCodes.end(), code) != failingCodes.end()) {
         return false;
     }
     const std::size_t size = std::min<std::size_t>(answer.size(), outputSize);

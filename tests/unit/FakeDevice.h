@@ -16,6 +16,11 @@ class FakeDevice final : public DeviceApi {
 
     bool present = true;
     bool requestsSucceed = true;
+    // Requests with these codes fail even when the others succeed.
+    std::vector<std::uint32_t> failingCodes;
+    // When set, each request also goes here as "request 0x<code>", to check its place among
+    // another fake's calls.
+    std::vector<std::string>* sharedLog = nullptr;
     std::vector<std::uint8_t> answer; // copied into the output buffer of each request
     std::vector<Call> calls;
     int openHandles = 0;

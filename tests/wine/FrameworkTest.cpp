@@ -5,6 +5,7 @@
 #include "ResourceModule.h"
 #include "SingleInstance.h"
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -194,4 +195,150 @@ TEST(FrameworkSingleInstance, SecondHolderOfANameKnowsItIsNotAlone) {
     EXPECT_FALSE(first.AlreadyRunning());
     EXPECT_TRUE(second.AlreadyRunning());
     EXPECT_FALSE(other.AlreadyRunning());
+}
+
+namespace {
+
+// Handlers for the table tests: each records what reached it.
+class TableTarget {
+  public:
+    std::vector<std::string> events;
+
+    bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+        static constexpr MessageEntry<TableTarget> kMessages[] = {
+            MapCommand<&TableTarget::OnPress>(10),
+            MapCommandRange<&TableTarget::OnMode>(20, 23),
+            MapControl<&TableTarget::OnSelectionChange>(30, CBN_SELCHANGE),
+            MapNotify<&TableTarget::OnDeltaPosition>(40, UDN_DELTAPOS),
+            MapMessage<&TableTarget::OnScroll>(WM_HSCROLL),
+        };
+        LRESULT result = 0;
+        const bool handled = DispatchTable(*this, kMessages, message, wParam, lParam, result);
+        if (handled) {
+            events.push_back("=" + std::to_string(result));
+        }
+        return handled;
+    }
+
+  private:
+    void OnPress() { events.push_back("press"); }
+    void OnMode(UINT id) { events.push_back("mode " + std::to_string(id)); }
+    void OnSelectionChange() { events.push_back("selchange"); }
+    LRESULT OnDeltaPosition(const NMHDR& notice) {
+        events.push_back("delta from " + std::to_string(notice.idFrom));
+        return 1;
+    }
+    LRESULT OnScroll(WPARAM wParam, LPARAM) {
+        events.push_back("scroll " + std::to_string(LOWORD(wParam)));
+        return 0;
+    }
+};
+
+// A control that keeps the notifications about itself.
+class SelfNotifyingButton final : public CButton {
+  public:
+    int clicks = 0;
+    bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
+        if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) {
+            return false;
+        }
+        ++clicks;
+        result = 0;
+        return true;
+    }
+};
+
+constexpr UINT kThrow = WM_APP + 2;
+constexpr UINT kRunReflection = WM_APP + 3;
+
+// Its handler throws: the dialog procedure must answer instead of letting it escape.
+class ThrowingDialog final : public CDialog {
+  public:
+    ThrowingDialog() : CDialog(200) {}
+    SelfNotifyingButton button;
+    LRESULT thrownAnswer = -1;
+    int parentPresses = 0;
+
+  protected:
+    BOOL OnInitDialog() override {
+        button.SubclassDlgItem(1001, m_hWnd);
+        PostMessageW(m_hWnd, kRunReflection, 0, 0);
+        return TRUE;
+    }
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        static constexpr MessageEntry<ThrowingDialog> kMessages[] = {
+            MapMessage<&ThrowingDialog::OnThrow>(kThrow),
+            MapMessage<&ThrowingDialog::OnRun>(kRunReflection),
+            MapCommand<&ThrowingDialog::OnPress>(1001),
+        };
+        return DispatchTable(*this, kMessages, message, wParam, lParam, result);
+    }
+
+  private:
+    LRESULT OnThrow(WPARAM, LPARAM) { throw std::runtime_error("handler failed"); }
+    void OnPress() { ++parentPresses; }
+    LRESULT OnRun(WPARAM, LPARAM) {
+        Send(WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), reinterpret_cast<LPARAM>(button.Handle()));
+        thrownAnswer = Send(kThrow);
+        EndDialog(IDOK);
+        return 0;
+    }
+};
+
+} // namespace
+
+TEST(FrameworkMessageTable, TellsNotificationCodesApart) {
+    TableTarget target;
+    const HWND control = reinterpret_cast<HWND>(1);
+    EXPECT_TRUE(target.Dispatch(WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), 0));
+    EXPECT_TRUE(target.Dispatch(WM_COMMAND, MAKEWPARAM(10, 1), 0)) << "an accelerator";
+    EXPECT_FALSE(target.Dispatch(WM_COMMAND, MAKEWPARAM(10, BN_SETFOCUS), 0));
+    EXPECT_TRUE(target.Dispatch(WM_COMMAND, MAKEWPARAM(22, BN_CLICKED), 0));
+    EXPECT_FALSE(target.Dispatch(WM_COMMAND, MAKEWPARAM(24, BN_CLICKED), 0));
+    EXPECT_FALSE(target.Dispatch(WM_COMMAND, MAKEWPARAM(30, CBN_DROPDOWN),
+                                 reinterpret_cast<LPARAM>(control)));
+    EXPECT_TRUE(target.Dispatch(WM_COMMAND, MAKEWPARAM(30, CBN_SELCHANGE),
+                                reinterpret_cast<LPARAM>(control)));
+    NMHDR delta{control, 40, static_cast<UINT>(UDN_DELTAPOS)};
+    NMHDR other{control, 41, static_cast<UINT>(UDN_DELTAPOS)};
+    NMHDR click{control, 40, static_cast<UINT>(NM_CLICK)};
+    EXPECT_TRUE(target.Dispatch(WM_NOTIFY, 40, reinterpret_cast<LPARAM>(&delta)));
+    EXPECT_FALSE(target.Dispatch(WM_NOTIFY, 41, reinterpret_cast<LPARAM>(&other)));
+    EXPECT_FALSE(target.Dispatch(WM_NOTIFY, 40, reinterpret_cast<LPARAM>(&click)));
+    EXPECT_TRUE(target.Dispatch(WM_HSCROLL, TB_THUMBTRACK, 0));
+    EXPECT_EQ(target.events,
+              (std::vector<std::string>{"press", "=0", "press", "=0", "mode 22", "=0", "selchange",
+                                        "=0", "delta from 40", "=1", "scroll 5", "=0"}));
+}
+
+TEST(FrameworkDialog, ControlsSeeTheirOwnNotificationsAndNoExceptionEscapes) {
+    ThrowingDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.button.clicks, 1) << "the click reaches the bound button first";
+    EXPECT_EQ(dialog.parentPresses, 0) << "and is not handled twice";
+    EXPECT_EQ(dialog.thrownAnswer, 0) << "a throwing handler answers as unhandled";
+}
+
+TEST(FrameworkPropertySheet, RecordsAreTheSizesWindows2000Knows) {
+    TestPage first(201, -1);
+    TestPage second(202, -1);
+    first.SetTitle(L"Tab one");
+    const bool is32Bit = sizeof(void*) == 4;
+    const PROPSHEETPAGEW page = first.Describe(GetModuleHandleW(nullptr));
+    EXPECT_EQ(page.dwSize, is32Bit ? 40u : 72u);
+    EXPECT_TRUE(page.dwFlags & PSP_USETITLE);
+    EXPECT_STREQ(page.pszTitle, L"Tab one");
+    EXPECT_FALSE(second.Describe(GetModuleHandleW(nullptr)).dwFlags & PSP_USETITLE);
+
+    CPropertySheet sheet(L"Sheet");
+    sheet.AddPage(first);
+    sheet.AddPage(second);
+    std::vector<BYTE> pages;
+    const PROPSHEETHEADERW header = sheet.Describe(nullptr, pages);
+    EXPECT_EQ(header.dwSize, is32Bit ? 40u : 72u);
+    EXPECT_TRUE(header.dwFlags & PSH_NOAPPLYNOW);
+    EXPECT_FALSE(header.dwFlags & PSH_HASHELP);
+    ASSERT_EQ(pages.size(), 2 * page.dwSize) << "pages packed at their own size";
+    const auto* packedSecond = reinterpret_cast<const PROPSHEETPAGEW*>(pages.data() + page.dwSize);
+    EXPECT_EQ(packedSecond->pszTemplate, MAKEINTRESOURCEW(202));
 }
