@@ -1,4 +1,4 @@
-"""Checks the laid-out package: three 32-bit x86 PE files that import only system libraries,
+"""Checks the laid-out package: the 32-bit x86 PE files (tools and setup program) that import only system libraries,
 the applet's undecorated entry point, and the version and manifest resources of each tool."""
 import struct
 import subprocess
@@ -20,22 +20,30 @@ NEWER_THAN_WINDOWS_2000 = {
     "SleepConditionVariableSRW", "WakeAllConditionVariable", "WakeConditionVariable",
 }
 
+# The build passes its one version number.
+VERSION = sys.argv[2]
+
 PACKAGE = {
     "Velmuro/Pintara.exe": {
         "dll": False,
-        "texts": ["TouchScreen Calibrater", "TouchScreen Driver", "4.0.6.8"],
+        "texts": ["TouchScreen Calibrater", "TouchScreen Driver", VERSION],
         "manifest": ['level="requireAdministrator"', 'uiAccess="false"', "<dpiAware",
                      ">true</dpiAware>"],
     },
     "Velmuro/Scrivet.exe": {
         "dll": False,
-        "texts": ["TouchScreen Draw Test", "TouchScreen Driver", "4.0.6.8", "Scrivet"],
+        "texts": ["TouchScreen Draw Test", "TouchScreen Driver", VERSION, "Scrivet"],
         "manifest": ['name="Microsoft.Windows.Common-Controls"', 'version="6.0.0.0"',
                      "<dpiAware", ">true</dpiAware>"],
     },
+    "VelmuroTouchTools-Setup.exe": {
+        "dll": False,
+        "texts": ["TouchScreen Tools Setup", VERSION],
+        "manifest": ['level="requireAdministrator"'],
+    },
     "system32/Panelo.cpl": {
         "dll": True,
-        "texts": ["TouchScreen Setting", "TouchScreen Property", "TouchScreen Driver", "4.0.6.8",
+        "texts": ["TouchScreen Setting", "TouchScreen Property", "TouchScreen Driver", VERSION,
                   "Panelo.cpl"],
         "manifest": ['level="requireAdministrator"', 'uiAccess="false"'],
     },
