@@ -19,11 +19,11 @@ from .prefix import LOCALE_LCIDS
 from .registry import KeySnapshot, RegValue
 from .requestlog import Request
 from .session import Session
-from .windows import Rect, WindowInfo
+from .windows import ControlInfo, Rect, WindowInfo
 from . import requestlog, registry, windows
 
-__all__ = ["Config", "HarnessError", "IoctlResult", "KeySnapshot", "LOCALE_LCIDS", "Mismatch",
-           "Rect", "RegValue", "Request", "Session", "StandInDriver", "WindowInfo",
+__all__ = ["Config", "ControlInfo", "HarnessError", "IoctlResult", "KeySnapshot", "LOCALE_LCIDS",
+           "Mismatch", "Rect", "RegValue", "Request", "Session", "StandInDriver", "WindowInfo",
            "expect_equal", "expect_true", "main", "registry", "requestlog", "windows"]
 
 

@@ -45,6 +45,15 @@ class WindowInfo:
     title: str
 
 
+@dataclass(frozen=True)
+class ControlInfo:
+    """A control as `WindowInspector.item` reports it."""
+
+    rect: Rect
+    visible: bool
+    enabled: bool
+
+
 def _rect(fields):
     return Rect(*map(int, fields[:4])) if fields else None
 
@@ -100,6 +109,30 @@ class WindowInspector:
     def tab_rect(self, title, index):
         """The rectangle of tab `index` of the window's tab control (a property sheet's tabs)."""
         return _rect(self._probe.fields("tabrect", title, str(index)))
+
+    def tab_text(self, title, index):
+        """The text of tab `index` of the window's tab control, or None when there is none."""
+        fields = self._probe.fields("tabtext", title, str(index))
+        return None if fields is None else "\t".join(fields)
+
+    def item(self, title, control_id):
+        """A ControlInfo of the control with that id anywhere below the window (a property
+        page's control inside its sheet), or None."""
+        fields = self._probe.fields("itemrect", title, str(control_id))
+        return None if fields is None else ControlInfo(_rect(fields), fields[4] == "1",
+                                                       fields[5] == "1")
+
+    def item_text(self, title, control_id):
+        """The text of a control anywhere below the window, or None when there is none."""
+        code, lines = self._probe.call("itemtext", title, str(control_id), accept=(0, 2, 4))
+        return "\n".join(lines) if code == 0 else None
+
+    def item_send(self, title, control_id, message, wparam=0, lparam=0):
+        """Sends one message to a control anywhere below the window (id 0: the window) and
+        returns the answer; HarnessError when the window's thread does not answer in 5 s."""
+        _, lines = self._probe.call("itemsend", title, str(control_id), str(message),
+                                    str(wparam), str(lparam))
+        return int(lines[0])
 
     def post(self, title, message, wparam=0, lparam=0, control_id=0):
         """Posts one message to the window (or its control)."""

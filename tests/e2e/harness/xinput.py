@@ -64,8 +64,15 @@ class XInput:
         self.xdotool("type", "--delay", 30, text)
 
     def search(self, title):
-        """X window ids of visible windows whose name is exactly `title`."""
-        pattern = "^" + "".join("\\" + c if not c.isalnum() and c != " " and ord(c) < 128
-                                else c for c in title) + "$"
+        """X window ids of visible windows whose name is exactly `title`. Wine's WM_NAME, which
+        xdotool matches, carries a character beyond Latin-1 as "?": such a character matches
+        any one, and the caller confirms the exact title from inside the prefix."""
+
+        def literal(c):
+            if ord(c) > 255:
+                return "."
+            return "\\" + c if not c.isalnum() and c != " " and ord(c) < 128 else c
+
+        pattern = "^" + "".join(literal(c) for c in title) + "$"
         out = self.xdotool("search", "--onlyvisible", "--name", pattern)
         return [int(line) for line in out.split()]

@@ -21,7 +21,13 @@ int ClientRect(const Args& args);
 int ChildRect(const Args& args);
 int ChildText(const Args& args);
 int TabRect(const Args& args);
+int TabText(const Args& args);
 int Post(const Args& args);
+
+// The same for controls at any depth below the window, such as a property page's.
+int ItemRect(const Args& args);
+int ItemText(const Args& args);
+int ItemSend(const Args& args);
 
 int Cursor(const Args& args);
 int Locale(const Args& args);

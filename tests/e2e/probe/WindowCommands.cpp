@@ -109,35 +109,102 @@ int ChildText(const Args& args) {
     return 0;
 }
 
-int TabRect(const Args& args) {
+namespace {
+// Memory lent inside a control's own process, where the control writes what it is asked for.
+class RemoteMemory {
+  public:
+    RemoteMemory(HWND window, std::size_t size) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                processId);
+        if (m_process != nullptr)
+            m_address = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    ~RemoteMemory() {
+        if (m_address != nullptr)
+            VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
+        if (m_process != nullptr)
+            CloseHandle(m_process);
+    }
+    bool ok() const { return m_address != nullptr; }
+    BYTE* address(std::size_t offset = 0) const { return static_cast<BYTE*>(m_address) + offset; }
+    bool Read(std::size_t offset, void* target, std::size_t size) const {
+        return ReadProcessMemory(m_process, address(offset), target, size, nullptr) != 0;
+    }
+    bool Write(std::size_t offset, const void* source, std::size_t size) const {
+        return WriteProcessMemory(m_process, address(offset), source, size, nullptr) != 0;
+    }
+
+  private:
+    HANDLE m_process = nullptr;
+    void* m_address = nullptr;
+};
+
+// The window's tab control and the tab index, or nullptr after reporting.
+HWND TabControl(const Args& args, std::uint64_t& index, int& failure) {
     HWND window = FindWindowW(nullptr, args[0].c_str());
-    if (window == nullptr)
-        return NoWindow(args[0]);
-    std::uint64_t index = 0;
-    if (!ParseNumber(args[1], index))
-        return Fail(L"bad tab index " + args[1], kExitUsage);
+    if (window == nullptr) {
+        failure = NoWindow(args[0]);
+        return nullptr;
+    }
+    if (!ParseNumber(args[1], index)) {
+        failure = Fail(L"bad tab index " + args[1], kExitUsage);
+        return nullptr;
+    }
     HWND tabs = FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr);
     if (tabs == nullptr)
-        return NoChild(args[0], L"of class SysTabControl32");
-    // The control writes the rectangle into its own process, so lend it memory there.
-    DWORD processId = 0;
-    GetWindowThreadProcessId(tabs, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
-    if (process == nullptr)
-        return Fail(L"cannot open the tab control's process", kExitFailed);
-    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+        failure = NoChild(args[0], L"of class SysTabControl32");
+    return tabs;
+}
+} // namespace
+
+int TabRect(const Args& args) {
+    std::uint64_t index = 0;
+    int failure = 0;
+    HWND tabs = TabControl(args, index, failure);
+    if (tabs == nullptr)
+        return failure;
+    RemoteMemory remote(tabs, sizeof(RECT));
+    if (!remote.ok())
+        return Fail(L"cannot lend memory to the tab control's process", kExitFailed);
     RECT rect{};
-    const bool found = remote != nullptr &&
-                       SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index),
-                                    reinterpret_cast<LPARAM>(remote)) != 0 &&
-                       ReadProcessMemory(process, remote, &rect, sizeof(rect), nullptr);
-    if (remote != nullptr)
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
+    const bool found = SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                                    reinterpret_cast<LPARAM>(remote.address())) != 0 &&
+                       remote.Read(0, &rect, sizeof(rect));
     if (!found)
         return NoChild(args[0], L"tab " + args[1]);
     MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     PrintLine(RectFields(rect));
+    return 0;
+}
+
+int TabText(const Args& args) {
+    std::uint64_t index = 0;
+    int failure = 0;
+    HWND tabs = TabControl(args, index, failure);
+    if (tabs == nullptr)
+        return failure;
+    // The item record and the text buffer it points to, both in the control's process.
+    constexpr int kCharacters = 256;
+    RemoteMemory remote(tabs, sizeof(TCITEMW) + kCharacters * sizeof(wchar_t));
+    if (!remote.ok())
+        return Fail(L"cannot lend memory to the tab control's process", kExitFailed);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = reinterpret_cast<wchar_t*>(remote.address(sizeof(TCITEMW)));
+    item.cchTextMax = kCharacters;
+    wchar_t text[kCharacters] = L"";
+    const bool found = remote.Write(0, &item, sizeof(item)) &&
+                       SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index),
+                                    reinterpret_cast<LPARAM>(remote.address())) != 0 &&
+                       remote.Read(sizeof(TCITEMW), text, sizeof(text));
+    if (!found)
+        return NoChild(args[0], L"tab " + args[1]);
+    text[kCharacters - 1] = L'\0';
+    PrintLine(text);
     return 0;
 }
 

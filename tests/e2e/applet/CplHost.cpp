@@ -1,0 +1,245 @@
+// cplhost: loads a control-panel library the way a control panel does and sends it a scripted
+// sequence of messages, printing every answer, so a test sees exactly what the applet replies.
+//
+//   cplhost [--cycles N] [--reload] [--pause] CPL MESSAGE...
+//
+// MESSAGE is a name (INIT, GETCOUNT, INQUIRE, SELECT, DBLCLK, STOP, EXIT, NEWINQUIRE,
+// STARTWPARMSA, STARTWPARMSW) or a number. The sequence runs N times (default 1) in one load of
+// the library, or with --reload in a fresh load each time. With --pause the host prints "paused"
+// between two runs and goes on when a line arrives on standard input.
+//
+// Output, one line each, fields separated by tabs:
+//   cycle N                       a run of the sequence begins
+//   NAME MESSAGE RESULT [...]     one message and the applet's answer; INQUIRE adds the
+//                                 record's icon, name, description and data, NEWINQUIRE adds 1
+//                                 when its record came back untouched
+//   unloaded                      the library was freed
+#include "ProbeIo.h"
+#include <windows.h>
+#include <cpl.h>
+#include <cstring>
+#include <cwchar>
+#include <memory>
+
+namespace {
+
+constexpr int kExitNoLibrary = 3;
+constexpr BYTE kUntouched = 0xA5;
+
+struct MessageName {
+    const wchar_t* name;
+    UINT message;
+};
+
+const MessageName kMessages[] = {
+    {L"INIT", CPL_INIT},
+    {L"GETCOUNT", CPL_GETCOUNT},
+    {L"INQUIRE", CPL_INQUIRE},
+    {L"SELECT", CPL_SELECT},
+    {L"DBLCLK", CPL_DBLCLK},
+    {L"STOP", CPL_STOP},
+    {L"EXIT", CPL_EXIT},
+    {L"NEWINQUIRE", CPL_NEWINQUIRE},
+    {L"STARTWPARMSA", CPL_STARTWPARMSA},
+    {L"STARTWPARMSW", CPL_STARTWPARMSW},
+};
+
+bool ParseMessage(const std::wstring& text, UINT& message) {
+    for (const MessageName& entry : kMessages) {
+        if (text == entry.name) {
+            message = entry.message;
+            return true;
+        }
+    }
+    std::uint64_t number = 0;
+    if (!ParseNumber(text, number))
+        return false;
+    message = static_cast<UINT>(number);
+    return true;
+}
+
+struct Step {
+    std::wstring name;
+    UINT message;
+};
+
+struct Options {
+    unsigned cycles = 1;
+    bool reload = false;
+    bool pause = false;
+    std::wstring library;
+    std::vector<Step> steps;
+};
+
+bool ParseOptions(int argc, wchar_t** argv, Options& options) {
+    int i = 1;
+    for (; i < argc && std::wcsncmp(argv[i], L"--", 2) == 0; ++i) {
+        const std::wstring option = argv[i];
+        std::uint64_t cycles = 0;
+        if (option == L"--reload") {
+            options.reload = true;
+        } else if (option == L"--pause") {
+            options.pause = true;
+        } else if (option == L"--cycles" && i + 1 < argc && ParseNumber(argv[i + 1], cycles) &&
+                   cycles > 0) {
+            options.cycles = static_cast<unsigned>(cycles);
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    if (i >= argc)
+        return false;
+    options.library = argv[i++];
+    for (; i < argc; ++i) {
+        UINT message = 0;
+        if (!ParseMessage(argv[i], message))
+            return false;
+        options.steps.push_back({argv[i], message});
+    }
+    return !options.steps.empty();
+}
+
+// One line of standard input, or the end of it.
+void AwaitLine() {
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    char c = 0;
+    DWORD read = 0;
+    while (ReadFile(input, &c, 1, &read, nullptr) && read == 1 && c != '\n') {
+    }
+}
+
+class Library {
+  public:
+    explicit Library(const std::wstring& path) : m_module(LoadLibraryW(path.c_str())) {
+        if (m_module != nullptr)
+            m_entry = reinterpret_cast<APPLET_PROC>(
+                reinterpret_cast<void*>(GetProcAddress(m_module, "CPlApplet")));
+    }
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+    ~Library() {
+        if (m_module != nullptr) {
+            FreeLibrary(m_module);
+            PrintLine(L"unloaded");
+        }
+    }
+    APPLET_PROC entry() const { return m_entry; }
+
+  private:
+    HMODULE m_module;
+    APPLET_PROC m_entry = nullptr;
+};
+
+// Sends one message as a control panel does for its one applet and prints the answer.
+class Host {
+  public:
+    Host(APPLET_PROC entry, HWND window) : m_entry(entry), m_window(window) {}
+
+    void Send(const Step& step) {
+        const UINT message = step.message;
+        std::wstring fields;
+        LPARAM parameter2 = 0;
+        CPLINFO info;
+        NEWCPLINFOW newInfo;
+        std::memset(&info, kUntouched, sizeof info);
+        std::memset(&newInfo, kUntouched, sizeof newInfo);
+        const char noParametersA[] = "";
+        const wchar_t noParametersW[] = L"";
+        switch (message) {
+        case CPL_INQUIRE:
+            parameter2 = reinterpret_cast<LPARAM>(&info);
+            break;
+        case CPL_NEWINQUIRE:
+            parameter2 = reinterpret_cast<LPARAM>(&newInfo);
+            break;
+        case CPL_SELECT:
+        case CPL_DBLCLK:
+        case CPL_STOP:
+            parameter2 = m_data;
+            break;
+        case CPL_STARTWPARMSA:
+            parameter2 = reinterpret_cast<LPARAM>(noParametersA);
+            break;
+        case CPL_STARTWPARMSW:
+            parameter2 = reinterpret_cast<LPARAM>(noParametersW);
+            break;
+        default:
+            break;
+        }
+        const LONG result = m_entry(m_window, message, 0, parameter2);
+        if (message == CPL_INQUIRE) {
+            m_data = info.lData;
+            fields = L"\t" + Fields({info.idIcon, info.idName, info.idInfo, info.lData});
+        } else if (message == CPL_NEWINQUIRE) {
+            NEWCPLINFOW untouched;
+            std::memset(&untouched, kUntouched, sizeof untouched);
+            fields = std::memcmp(&newInfo, &untouched, sizeof newInfo) == 0 ? L"\t1" : L"\t0";
+        }
+        PrintLine(step.name + L'\t' + std::to_wstring(message) + L'\t' + std::to_wstring(result) +
+                  fields);
+    }
+
+  private:
+    APPLET_PROC m_entry;
+    HWND m_window;
+    LPARAM m_data = 0;
+};
+
+// The control panel's own window, which it hands to the applet with every message.
+class HostWindow {
+  public:
+    HostWindow()
+        : m_window(CreateWindowExW(0, L"STATIC", L"cplhost", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {}
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+    ~HostWindow() {
+        if (m_window != nullptr)
+            DestroyWindow(m_window);
+    }
+    HWND get() const { return m_window; }
+
+  private:
+    HWND m_window;
+};
+
+// One run of the sequence; false when the library cannot be used.
+bool RunCycle(Library& library, const Options& options, HWND window) {
+    if (library.entry() == nullptr) {
+        Fail(L"cannot load " + options.library + L" or find its CPlApplet (error " +
+                 std::to_wstring(GetLastError()) + L")",
+             kExitNoLibrary);
+        return false;
+    }
+    Host host(library.entry(), window);
+    for (const Step& step : options.steps) {
+        host.Send(step);
+    }
+    return true;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, options))
+        return Fail(L"usage: cplhost [--cycles N] [--reload] [--pause] CPL MESSAGE...", kExitUsage);
+
+    HostWindow window;
+    std::unique_ptr<Library> library;
+    for (unsigned cycle = 1; cycle <= options.cycles; ++cycle) {
+        if (cycle > 1 && options.pause) {
+            PrintLine(L"paused");
+            AwaitLine();
+        }
+        if (library == nullptr || options.reload) {
+            library.reset();
+            library = std::make_unique<Library>(options.library);
+        }
+        PrintLine(L"cycle\t" + std::to_wstring(cycle));
+        if (!RunCycle(*library, options, window.get()))
+            return kExitNoLibrary;
+    }
+    return 0;
+}
