@@ -70,8 +70,7 @@ def expect_parameters(session, values, driver="Velmuro"):
 
 
 def expect_mouse_values(session, text):
-    """The user's double-click size: REG_SZ text. The applet writes the digits without their
-    terminating zero; the system adds it when the byte after them is zero, as it is here."""
+    """The user's double-click size: REG_SZ text, the digits with their terminating zero."""
     for name in ("DoubleClickWidth", "DoubleClickHeight"):
         value = session.registry.get(MOUSE, name)
         if value is None or value.type != REG_SZ or value.as_text != text:
