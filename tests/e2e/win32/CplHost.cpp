@@ -1,9 +1,11 @@
 // cplhost: loads a control-panel applet as the control panel does, by its undecorated
 // CPlApplet export, and sends it the messages named on the command line in turn, printing
-// each answer as "name<TAB>value". Usage: cplhost APPLET MESSAGE...
+// each answer as "name<TAB>value". An entry that does not take its arguments off the stack
+// itself (not stdcall) is reported and ends the run. Usage: cplhost APPLET MESSAGE...
 #include "ProbeIo.h"
 #include <windows.h>
 #include <cpl.h>
+#include <cstdint>
 #include <memory>
 #include <type_traits>
 
@@ -11,6 +13,7 @@ namespace {
 
 constexpr int kExitNotLoaded = 3;
 constexpr int kExitNoEntry = 4;
+constexpr int kExitNotStdcall = 5;
 
 struct LibraryRelease {
     void operator()(HMODULE module) const { FreeLibrary(module); }
@@ -37,6 +40,22 @@ const Message* Find(const std::wstring& name) {
     return nullptr;
 }
 
+std::uintptr_t StackPointer() {
+    std::uintptr_t value = 0;
+    __asm__ __volatile__("movl %%esp, %0" : "=r"(value));
+    return value;
+}
+
+// Sends one message; `shift` is how far the call moved the stack pointer. The caller expects
+// the entry to remove its 16 bytes of arguments; a cdecl entry leaves them, and a caller
+// that addresses its locals from the stack pointer then reads the wrong ones.
+LONG Send(APPLET_PROC entry, UINT code, long long& shift) {
+    const std::uintptr_t before = StackPointer();
+    const LONG answer = entry(nullptr, code, 0, 0);
+    shift = static_cast<long long>(before - StackPointer());
+    return answer;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -58,8 +77,13 @@ int wmain(int argc, wchar_t** argv) {
     // Through the generic function type: FARPROC's own signature is not the entry's.
     const auto entry = reinterpret_cast<APPLET_PROC>(reinterpret_cast<void (*)()>(found));
     for (const std::wstring& name : names) {
-        const LONG answer = entry(nullptr, Find(name)->code, 0, 0);
+        long long shift = 0;
+        const LONG answer = Send(entry, Find(name)->code, shift);
         PrintLine(name + L'\t' + Fields({answer}));
+        if (shift != 0)
+            return Fail(L"CPlApplet moved the stack pointer by " + Fields({shift}) +
+                            L" bytes: not stdcall",
+                        kExitNotStdcall);
     }
     return 0;
 }

@@ -9,6 +9,7 @@ from harness import Session, expect_equal
 from shipped import SLOW, package_file
 
 EXIT_NO_ENTRY = 4
+EXIT_NOT_STDCALL = 5
 
 
 class ShippedAppletTest(unittest.TestCase):
@@ -17,8 +18,8 @@ class ShippedAppletTest(unittest.TestCase):
             applet = "Z:" + str(package_file(s, "Panelo")).replace("/", "\\")
             code, out, err = s.prefix.run(
                 [s.config.exe("cplhost"), applet, "init", "getcount", "exit"], timeout=SLOW)
-            expect_equal(f"cplhost exit code ({EXIT_NO_ENTRY}: no undecorated CPlApplet)", 0, code,
-                         f"output:\n{out}{err}")
+            expect_equal(f"cplhost exit code ({EXIT_NO_ENTRY}: no undecorated CPlApplet, "
+                         f"{EXIT_NOT_STDCALL}: not stdcall)", 0, code, f"output:\n{out}{err}")
             answers = [tuple(line.strip().split("\t")) for line in out.splitlines()]
             # The applet lists its one dialog: GETCOUNT answers 1.
             expect_equal("answers of CPlApplet",
