@@ -10,7 +10,7 @@
 #define SIGFPE 8
 #define SIGSEGV 11
 #define SA_SIGINFO 4
-#define RTLD_NEXT ((void *)-1L)
+#define RTLD_NEXT ((void*)-1L)
 
 #define SEGV_MAPERR 1
 #define SEGV_ACCERR 2
@@ -29,7 +29,7 @@ struct signal_info {
     int code;
 };
 
-typedef void (*info_handler)(int, struct signal_info *, void *);
+typedef void (*info_handler)(int, struct signal_info*, void*);
 
 /* struct sigaction of i386 glibc: a 1024-bit sigset_t between handler and flags. */
 struct signal_action {
@@ -43,9 +43,9 @@ struct signal_action {
 #define GREGS_OFFSET 20
 #define REG_TRAPNO 12
 
-typedef int (*sigaction_function)(int, const struct signal_action *, struct signal_action *);
+typedef int (*sigaction_function)(int, const struct signal_action*, struct signal_action*);
 
-void *dlsym(void *handle, const char *name);
+void* dlsym(void* handle, const char* name);
 
 static info_handler wine_handlers[SIGSEGV + 1];
 
@@ -55,14 +55,16 @@ static int trap_number(int signal, int code) {
     return code == FPE_INTDIV || code == FPE_INTOVF ? TRAP_DIVIDE : TRAP_FPU_ERROR;
 }
 
-static void fill_trap_number(int signal, struct signal_info *info, void *context) {
-    int *gregs = (int *)((char *)context + GREGS_OFFSET);
+static void fill_trap_number(int signal, struct signal_info* info, void* context) {
+    int* gregs = (int*)((char*)context + GREGS_OFFSET);
     if (gregs[REG_TRAPNO] == -1)
         gregs[REG_TRAPNO] = trap_number(signal, info->code);
     wine_handlers[signal](signal, info, context);
 }
 
-static int is_wrapped(int signal) { return signal == SIGSEGV || signal == SIGFPE; }
+static int is_wrapped(int signal) {
+    return signal == SIGSEGV || signal == SIGFPE;
+}
 
 static int is_function(info_handler handler) {
     /* SIG_DFL, SIG_IGN and SIG_ERR are 0, 1 and -1. */
@@ -70,7 +72,7 @@ static int is_function(info_handler handler) {
     return value > 1 && value != (unsigned long)-1;
 }
 
-int sigaction(int signal, const struct signal_action *action, struct signal_action *old) {
+int sigaction(int signal, const struct signal_action* action, struct signal_action* old) {
     static sigaction_function next;
     if (!next)
         next = (sigaction_function)dlsym(RTLD_NEXT, "sigaction");
