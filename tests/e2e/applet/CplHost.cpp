@@ -14,6 +14,9 @@
 //                                 record's icon, name, description and data, NEWINQUIRE adds 1
 //                                 when its record came back untouched
 //   unloaded                      the library was freed
+//
+// On i386 an entry that does not take its arguments off the stack itself (not stdcall) is
+// reported and ends the run with exit code 5.
 #include "ProbeIo.h"
 #include <windows.h>
 #include <cpl.h>
@@ -24,6 +27,7 @@
 namespace {
 
 constexpr int kExitNoLibrary = 3;
+constexpr int kExitNotStdcall = 5;
 constexpr BYTE kUntouched = 0xA5;
 
 struct MessageName {
@@ -131,12 +135,31 @@ class Library {
     APPLET_PROC m_entry = nullptr;
 };
 
+std::uintptr_t StackPointer() {
+    std::uintptr_t value = 0;
+#if defined(__i386__)
+    __asm__ __volatile__("movl %%esp, %0" : "=r"(value));
+#endif
+    return value;
+}
+
+// Calls the entry; `shift` is how far the call moved the stack pointer. The caller expects
+// the entry to remove its 16 bytes of arguments; a cdecl entry leaves them, and a caller
+// that addresses its locals from the stack pointer then reads the wrong ones.
+LONG CallEntry(APPLET_PROC entry, HWND window, UINT message, LPARAM parameter2, long long& shift) {
+    const std::uintptr_t before = StackPointer();
+    const LONG answer = entry(window, message, 0, parameter2);
+    shift = static_cast<long long>(before - StackPointer());
+    return answer;
+}
+
 // Sends one message as a control panel does for its one applet and prints the answer.
 class Host {
   public:
     Host(APPLET_PROC entry, HWND window) : m_entry(entry), m_window(window) {}
 
-    void Send(const Step& step) {
+    // False when the entry is not stdcall.
+    bool Send(const Step& step) {
         const UINT message = step.message;
         std::wstring fields;
         LPARAM parameter2 = 0;
@@ -167,7 +190,14 @@ class Host {
         default:
             break;
         }
-        const LONG result = m_entry(m_window, message, 0, parameter2);
+        long long shift = 0;
+        const LONG result = CallEntry(m_entry, m_window, message, parameter2, shift);
+        if (shift != 0) {
+            Fail(L"CPlApplet moved the stack pointer by " + std::to_wstring(shift) +
+                     L" bytes: not stdcall",
+                 kExitNotStdcall);
+            return false;
+        }
         if (message == CPL_INQUIRE) {
             m_data = info.lData;
             fields = L"\t" + Fields({info.idIcon, info.idName, info.idInfo, info.lData});
@@ -178,6 +208,7 @@ class Host {
         }
         PrintLine(step.name + L'\t' + std::to_wstring(message) + L'\t' + std::to_wstring(result) +
                   fields);
+        return true;
     }
 
   private:
@@ -204,19 +235,20 @@ class HostWindow {
     HWND m_window;
 };
 
-// One run of the sequence; false when the library cannot be used.
-bool RunCycle(Library& library, const Options& options, HWND window) {
+// One run of the sequence; the host's exit code when it cannot go on, else 0.
+int RunCycle(Library& library, const Options& options, HWND window) {
     if (library.entry() == nullptr) {
-        Fail(L"cannot load " + options.library + L" or find its CPlApplet (error " +
-                 std::to_wstring(GetLastError()) + L")",
-             kExitNoLibrary);
-        return false;
+        return Fail(L"cannot load " + options.library + L" or find its CPlApplet (error " +
+                        std::to_wstring(GetLastError()) + L")",
+                    kExitNoLibrary);
     }
     Host host(library.entry(), window);
     for (const Step& step : options.steps) {
-        host.Send(step);
+        if (!host.Send(step)) {
+            return kExitNotStdcall;
+        }
     }
-    return true;
+    return 0;
 }
 
 } // namespace
@@ -238,8 +270,8 @@ int wmain(int argc, wchar_t** argv) {
             library = std::make_unique<Library>(options.library);
         }
         PrintLine(L"cycle\t" + std::to_wstring(cycle));
-        if (!RunCycle(*library, options, window.get()))
-            return kExitNoLibrary;
+        if (const int failed = RunCycle(*library, options, window.get()))
+            return failed;
     }
     return 0;
 }

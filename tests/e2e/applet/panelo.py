@@ -207,13 +207,13 @@ class Sheet:
 
     def wait_open(self, timeout=60):
         self.session.wait_window(self.title, timeout)
-        self.wait_page(0)
+        self.wait_page(0, timeout)
 
-    def wait_page(self, index):
+    def wait_page(self, index, timeout=20):
         """Waits until the page's marker control is shown."""
         marker = PAGE_MARKERS[index]
         self.session.wait_until(f"page {index} of {self.title!r} shown",
-                                lambda: self.shown(marker), timeout=10)
+                                lambda: self.shown(marker), timeout=timeout)
 
     def tab_texts(self):
         return [self.windows.tab_text(self.title, i) for i in range(len(TABS))]

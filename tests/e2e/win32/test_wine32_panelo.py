@@ -1,29 +1,48 @@
 """The shipped applet under 32-bit Wine, loaded by a 32-bit host as the control panel loads it:
-by its undecorated CPlApplet export, answering a load and unload cycle."""
+by its undecorated stdcall CPlApplet export, through a whole cycle with the sheet, whose page
+records the 32-bit common controls must accept."""
 
 import unittest
 
 import harness
 from harness import Session, expect_equal
 
+import panelo
 from shipped import SLOW, package_file
 
-EXIT_NO_ENTRY = 4
-EXIT_NOT_STDCALL = 5
+SEQUENCE = ["INIT", "GETCOUNT", "INQUIRE", "DBLCLK", "STOP", "EXIT"]
 
 
 class ShippedAppletTest(unittest.TestCase):
-    def test_load_init_getcount_exit(self):
+    def test_a_whole_cycle_with_the_sheet(self):
         with Session.for_test(self) as s:
-            applet = "Z:" + str(package_file(s, "Panelo")).replace("/", "\\")
-            code, out, err = s.prefix.run(
-                [s.config.exe("cplhost"), applet, "init", "getcount", "exit"], timeout=SLOW)
-            expect_equal(f"cplhost exit code ({EXIT_NO_ENTRY}: no undecorated CPlApplet, "
-                         f"{EXIT_NOT_STDCALL}: not stdcall)", 0, code, f"output:\n{out}{err}")
-            answers = [tuple(line.strip().split("\t")) for line in out.splitlines()]
-            # The applet lists its one dialog: GETCOUNT answers 1.
-            expect_equal("answers of CPlApplet",
-                         [("init", "1"), ("getcount", "1"), ("exit", "0")], answers)
+            driver = s.install_driver("Velmuro")
+            panelo.set_parameters(s, dict(MouseMode=1, DblClickRegion=30, InterActTime=170))
+            applet = panelo.windows_path(package_file(s, "Panelo"))
+            with panelo.CplHost(s, applet, SEQUENCE) as host:
+                host.expect_line("cycle\t1", timeout=SLOW)
+                listed = host.answers(3, timeout=SLOW)
+                expect_equal("INIT, GETCOUNT, INQUIRE answers",
+                             [("INIT", 1), ("GETCOUNT", 1), ("INQUIRE", 0)],
+                             [(a.name, a.result) for a in listed])
+                expect_equal("INQUIRE record", (1007, 1, 2, 0), listed[2].record)
+
+                sheet = panelo.Sheet(s)
+                sheet.wait_open(timeout=SLOW)
+                expect_equal("tabs", panelo.TABS, sheet.tab_texts())
+                sheet.show_tab(1)
+                expect_equal("delay 170 shown at", 2,
+                             sheet.send(panelo.DELAY_SLIDER, panelo.TBM_GETPOS))
+                s.screenshot("setting-page")
+                sheet.press(panelo.IDOK)
+                closing = host.answers(3, timeout=SLOW)
+                expect_equal("DBLCLK, STOP, EXIT answers",
+                             [("DBLCLK", 0), ("STOP", 0), ("EXIT", 0)],
+                             [(a.name, a.result) for a in closing])
+                host.finish(timeout=SLOW)
+            applied = dict(panelo.FALLBACKS, MouseMode=1, DblClickRegion=30, InterActTime=160)
+            panelo.expect_set_parameters(driver, applied, since=0)
+            panelo.expect_mouse_values(s, "30")
 
 
 if __name__ == "__main__":
