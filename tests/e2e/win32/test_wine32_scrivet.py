@@ -8,20 +8,9 @@ import harness
 from harness import Mismatch, Rect, Session, expect_equal
 
 import scrivet
-from shipped import SLOW, package_file
+from shipped import SLOW, ShippedDrawTest, package_file
 
 PATH = [(300, 200), (400, 200), (400, 300), (500, 400)]
-
-
-class ShippedDrawTest(scrivet.DrawTest):
-    """The draw test with waits long enough for emulated 32-bit code on a busy machine: each
-    scrivetprobe call is a Wine process of its own."""
-
-    def call(self, *args, timeout=SLOW):
-        return super().call(*args, timeout=timeout)
-
-    def wait_surface(self, timeout=SLOW):
-        return super().wait_surface(timeout)
 
 
 class ShippedDrawTestTest(unittest.TestCase):
