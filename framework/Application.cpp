@@ -34,8 +34,11 @@ UiLanguage CApplication::SystemLanguage() {
 
 const wchar_t* CApplication::ModuleName() {
     static wchar_t name[MAX_PATH];
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(Current() ? Current()->Instance() : nullptr, path, MAX_PATH);
+    wchar_t path[MAX_PATH];
+    const DWORD copied =
+        GetModuleFileNameW(Current() ? Current()->Instance() : nullptr, path, MAX_PATH);
+    // Windows XP leaves a path that fills the buffer without its terminating zero.
+    path[copied < MAX_PATH ? copied : MAX_PATH - 1] = L'\0';
     const wchar_t* base = path;
     for (const wchar_t* p = path; *p != L'\0'; ++p) {
         if (*p == L'\\' || *p == L'/') {
