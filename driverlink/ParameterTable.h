@@ -81,9 +81,11 @@ template <std::size_t N> constexpr bool AllNamed(const char* const (&order)[N]) 
     return true;
 }
 
+// The applet reads and writes DWORD fields only.
 template <std::size_t N> constexpr bool AllAppletFields(const char* const (&order)[N]) {
     for (const char* name : order) {
-        if (Find(name).field == nullptr || !Find(name).fallback) {
+        const ParameterValue& value = Find(name);
+        if (value.type != RegType::Dword || value.field == nullptr || !value.fallback) {
             return false;
         }
     }
