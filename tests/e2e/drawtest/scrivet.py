@@ -316,10 +316,12 @@ class DrawTest:
                 if w.visible and w.class_name == MENU_CLASS]
 
     def wait_menus(self, count, what, timeout=WAIT):
+        """Waits until `count` popup menus are shown, each with its size: a busy Wine lets a new
+        popup be seen for a moment before it is placed."""
         deadline = time.monotonic() + timeout
         while True:
             shown = self.menus()
-            if len(shown) == count:
+            if len(shown) == count and all(r.width > 0 and r.height > 0 for r in shown):
                 return shown
             if time.monotonic() > deadline:
                 raise Mismatch(what, f"{count} popup menus shown", f"{len(shown)}",
