@@ -9,6 +9,11 @@
 // then the calibration window until it ends.
 class CCalibrateApp final : public CApplication {
   public:
+    // Exit codes a script or an installer can tell apart.
+    static constexpr int kExitDone = 0;
+    static constexpr int kExitAlreadyRunning = 2;
+    static constexpr int kExitNoWindow = 3;
+
     int InitInstance() override;
 
   private:

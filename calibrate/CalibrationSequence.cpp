@@ -21,7 +21,11 @@ void CalibrationSequence::OnRelease() {
         return;
     }
     m_screen.StopTimers();
-    m_link.ReadRawPoint(m_points[m_targetIndex]);
+    if (!m_link.ReadRawPoint(m_points[m_targetIndex])) {
+        // A point the driver did not give must never end up in a record.
+        AbandonPass();
+        return;
+    }
     if (m_targetIndex < 3) {
         ++m_targetIndex;
         m_screen.RepaintNow();
@@ -34,18 +38,13 @@ void CalibrationSequence::Finish() {
     m_finished = true;
     m_screen.RepaintNow();
     m_record = ComputeCalibration(m_points, m_scale.margin, m_width, m_height);
-    const bool usable = !HasZeroSpan(m_record);
-    if (usable) {
-        m_link.SetCalibration(m_record);
-    }
-    m_screen.FillBackground();
-    m_screen.ShowCursor(true);
-
-    if (!usable) {
-        m_screen.Tell(CalibrationTexts::kCalibrationFailed.In(m_language));
-        StartNewPass();
+    if (HasZeroSpan(m_record)) {
+        TellFailureAndStartAgain();
         return;
     }
+    m_link.SetCalibration(m_record);
+    m_screen.FillBackground();
+    m_screen.ShowCursor(true);
     if (!m_screen.AskYesNo(CalibrationTexts::kSaveQuestion.In(m_language),
                            CalibrationTexts::kQuestionCaption)) {
         StartNewPass();
@@ -59,8 +58,22 @@ void CalibrationSequence::Finish() {
     m_screen.EndAccepted();
 }
 
+void CalibrationSequence::AbandonPass() {
+    m_finished = true;
+    m_screen.RepaintNow();
+    TellFailureAndStartAgain();
+}
+
+void CalibrationSequence::TellFailureAndStartAgain() {
+    m_screen.FillBackground();
+    m_screen.ShowCursor(true);
+    m_screen.Tell(CalibrationTexts::kCalibrationFailed.In(m_language));
+    StartNewPass();
+}
+
 void CalibrationSequence::StartNewPass() {
     m_finished = false;
+    m_points = {};
     m_screen.ShowCursor(false);
     m_targetIndex = 0;
     m_screen.RepaintNow();

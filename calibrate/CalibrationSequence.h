@@ -26,6 +26,10 @@ class CalibrationSequence {
 
   private:
     void Finish();
+    // Ends a pass whose point could not be read, as if it had been finished.
+    void AbandonPass();
+    void TellFailureAndStartAgain();
+    // Every pass collects its own four points.
     void StartNewPass();
 
     CalibrationScreen& m_screen;

@@ -17,4 +17,6 @@ inline constexpr TextPair kSaveFailed{
     L"The calibration data could not be saved. The calibration will be lost when the driver "
     L"restarts.",
     L"无法保存校准数据。驱动程序重新启动后，本次校准将会丢失。"};
+inline constexpr TextPair kWindowFailed{L"The calibration window could not be opened.",
+                                        L"无法打开校准窗口。"};
 } // namespace CalibrationTexts

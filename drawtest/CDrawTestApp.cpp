@@ -14,13 +14,18 @@ int CDrawTestApp::InitInstance() {
     // Held for the whole run so that a second start finds it.
     static SingleInstance instance(DrawTestTexts::kMutexName);
     if (instance.AlreadyRunning()) {
+        // Shown or not, the message changes nothing: this start showed no surface.
         MessageBoxW(nullptr, DrawTestTexts::kProgramRunning.In(language), ModuleName().c_str(),
                     MB_OK);
-        return 0;
+        return kExitAlreadyRunning;
     }
 
     CDrawTestDlg dialog(language);
     SetDialogColors(DrawColors::kSurface, DrawColors::kDialogText);
-    dialog.DoModal();
-    return 0;
+    if (dialog.DoModal() == -1) {
+        // No desktop, no desktop heap or a damaged template; a box may still reach the user.
+        MessageBoxW(nullptr, DrawTestTexts::kWindowFailed.In(language), ModuleName().c_str(), MB_OK);
+        return kExitNoWindow;
+    }
+    return kExitDone;
 }

@@ -40,13 +40,16 @@ void DriverLink::SetCalibration() {
     Send(DriverRequest::SetCalibration, nullptr, 0, nullptr, 0, returned);
 }
 
-void DriverLink::ReadRawPoint(RawTouchPoint& slot) {
+bool DriverLink::ReadRawPoint(RawTouchPoint& slot) {
     RawTouchPointBytes bytes{};
     std::uint32_t returned = 0;
-    if (Send(DriverRequest::ReadRawPoint, nullptr, 0, bytes.data(), kRawTouchPointSize, returned) &&
-        returned == kRawTouchPointSize) {
-        slot = ParseRawTouchPoint(bytes);
+    if (!Send(DriverRequest::ReadRawPoint, nullptr, 0, bytes.data(), kRawTouchPointSize,
+              returned) ||
+        returned != kRawTouchPointSize) {
+        return false;
     }
+    slot = ParseRawTouchPoint(bytes);
+    return true;
 }
 
 void DriverLink::SetParameters(const DriverParameters& parameters) {

@@ -5,7 +5,8 @@
 #include "DriverRequest.h"
 
 // Sends requests to the touch driver, opening its device link for each request and closing it
-// right after. Only the port requests report their outcome; every other failure is silent.
+// right after. Only the port requests and the raw-point read report their outcome; every other
+// failure is silent.
 class DriverLink {
   public:
     DriverLink(DeviceApi& device, DriverKind kind);
@@ -17,8 +18,8 @@ class DriverLink {
     void SetCalibration(const CalibrationRecord& record);
     // Tells the driver that the record it holds has been stored.
     void SetCalibration();
-    // A failed request leaves the slot as it was.
-    void ReadRawPoint(RawTouchPoint& slot);
+    // False when no complete point came back; the slot is then left as it was.
+    [[nodiscard]] bool ReadRawPoint(RawTouchPoint& slot);
     void SetParameters(const DriverParameters& parameters);
     void TestBeep(std::uint32_t frequency, std::uint32_t duration);
 

@@ -1,5 +1,6 @@
 #include "DriverRecords.h"
 #include "LittleEndian.h"
+#include "ParameterTable.h"
 
 bool CalibrationRecord::operator==(const CalibrationRecord& other) const {
     return edgeA1 == other.edgeA1 && edgeA2 == other.edgeA2 && edgeB1 == other.edgeB1 &&
@@ -31,7 +32,11 @@ CalibrationRecord ParseCalibrationRecord(const CalibrationRecordBytes& bytes) {
 }
 
 SettingsBlockBytes SettingsBlock(const DriverParameters& parameters) {
-    return PackWords<8>({parameters.MouseMode, parameters.DblClickRegion, parameters.InterActTime,
-                         parameters.BeepMode, parameters.BeepFreq, parameters.BeepTime,
-                         parameters.Port, parameters.Enable});
+    std::array<std::uint32_t, kSettingsBlockSize / 4> words{};
+    for (const ParameterValue& value : ParameterTable::kValues) {
+        if (value.blockIndex) {
+            words[*value.blockIndex] = parameters.*value.field;
+        }
+    }
+    return PackWords(words);
 }

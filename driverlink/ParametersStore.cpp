@@ -1,42 +1,9 @@
 #include "ParametersStore.h"
+#include "ParameterTable.h"
 #include "RegistryKey.h"
 #include <cstdio>
 
 namespace {
-
-struct DwordField {
-    const char* name;
-    std::uint32_t DriverParameters::*field;
-};
-
-// Load's order of reads.
-constexpr DwordField kLoadedFields[] = {
-    {"MouseMode", &DriverParameters::MouseMode},
-    {"InterActTime", &DriverParameters::InterActTime},
-    {"BeepMode", &DriverParameters::BeepMode},
-    {"BeepFreq", &DriverParameters::BeepFreq},
-    {"BeepTime", &DriverParameters::BeepTime},
-    {"DblClickRegion", &DriverParameters::DblClickRegion},
-    {"CalibrateMargin", &DriverParameters::CalibrateMargin},
-};
-
-// The serial driver also keeps its port; the USB driver has none to read back.
-constexpr DwordField kSerialOnlyFields[] = {
-    {"Enable", &DriverParameters::Enable},
-    {"Port", &DriverParameters::Port},
-};
-
-// Store's order of writes; the margin has a writer of its own.
-constexpr DwordField kStoredFields[] = {
-    {"MouseMode", &DriverParameters::MouseMode},
-    {"InterActTime", &DriverParameters::InterActTime},
-    {"BeepMode", &DriverParameters::BeepMode},
-    {"BeepFreq", &DriverParameters::BeepFreq},
-    {"BeepTime", &DriverParameters::BeepTime},
-    {"DblClickRegion", &DriverParameters::DblClickRegion},
-    {"Port", &DriverParameters::Port},
-    {"Enable", &DriverParameters::Enable},
-};
 
 constexpr const char* kServicesPath = "SYSTEM\\CurrentControlSet\\Services";
 
@@ -59,20 +26,26 @@ constexpr StringValue kServiceStrings[] = {
 
 constexpr DwordValue kServiceDwords[] = {{"Start", 3}, {"Tag", 16}, {"Type", 1}};
 
-void ReadInto(const RegistryKey& key, const DwordField& field, DriverParameters& parameters) {
-    if (const auto value = key.ReadDword(field.name)) {
-        parameters.*field.field = *value;
+template <std::size_t N>
+void ReadInOrder(const RegistryKey& key, const char* const (&order)[N],
+                 DriverParameters& parameters) {
+    for (const char* name : order) {
+        if (const auto value = key.ReadDword(name)) {
+            parameters.*ParameterTable::Find(name).field = *value;
+        }
     }
 }
 
-void WriteNewKeyDefaults(const RegistryKey& key) {
-    key.WriteDword("MouseMode", 3);
-    key.WriteDword("InterActTime", 160);
-    key.WriteDword("DblClickRegion", 30);
-    const CalibrationRecordBytes zero{};
-    key.WriteBinary("Calibration", zero.data(), kCalibrationRecordSize);
-    key.WriteDword("CalibrateMargin", 4);
-    key.WriteDword("Enable", 0);
+void WriteNewKeyValues(const RegistryKey& key) {
+    for (const char* name : ParameterTable::kNewKeyOrder) {
+        const ParameterValue& value = ParameterTable::Find(name);
+        if (value.type == RegType::Binary) {
+            const CalibrationRecordBytes zero{};
+            key.WriteBinary(name, zero.data(), kCalibrationRecordSize);
+        } else {
+            key.WriteDword(name, *value.newKeyValue);
+        }
+    }
 }
 
 } // namespace
@@ -86,13 +59,9 @@ void ParametersStore::Load(DriverParameters& parameters) const {
     if (!key) {
         return;
     }
-    for (const DwordField& field : kLoadedFields) {
-        ReadInto(key, field, parameters);
-    }
+    ReadInOrder(key, ParameterTable::kLoadOrder, parameters);
     if (m_kind == DriverKind::Serial) {
-        for (const DwordField& field : kSerialOnlyFields) {
-            ReadInto(key, field, parameters);
-        }
+        ReadInOrder(key, ParameterTable::kSerialLoadOrder, parameters);
     }
 }
 
@@ -102,8 +71,8 @@ void ParametersStore::Store(const DriverParameters& parameters) const {
     if (!key) {
         return;
     }
-    for (const DwordField& field : kStoredFields) {
-        key.WriteDword(field.name, parameters.*field.field);
+    for (const char* name : ParameterTable::kStoreOrder) {
+        key.WriteDword(name, parameters.*ParameterTable::Find(name).field);
     }
 }
 
@@ -172,6 +141,6 @@ void ParametersStore::EnsureServiceEntry() const {
     bool createdNew = false;
     RegistryKey parameters(m_registry, m_registry.Create(service.Get(), "Parameters", createdNew));
     if (parameters && createdNew) {
-        WriteNewKeyDefaults(parameters);
+        WriteNewKeyValues(parameters);
     }
 }

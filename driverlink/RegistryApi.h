@@ -1,7 +1,18 @@
 #pragma once
 #include <cstdint>
 
-enum class RegType : std::uint32_t { Sz = 1, ExpandSz = 2, Binary = 3, Dword = 4 };
+// Registry value types as the registry numbers them; a stored value may carry any of them.
+enum class RegType : std::uint32_t {
+    None = 0,
+    Sz = 1,
+    ExpandSz = 2,
+    Binary = 3,
+    Dword = 4,
+    DwordBigEndian = 5,
+    Link = 6,
+    MultiSz = 7,
+    Qword = 11,
+};
 
 // The registry calls the tools make, so the store logic runs without a registry.
 // Keys are opaque values; 0 means no key.
@@ -19,8 +30,9 @@ class RegistryApi {
     virtual Key OpenFullAccess(Key parent, const char* subkey) = 0;
     // Opens or creates; `createdNew` tells whether the key did not exist before.
     virtual Key Create(Key parent, const char* subkey, bool& createdNew) = 0;
-    // Offers `size` bytes; on success `size` holds the stored size.
-    virtual bool Query(Key key, const char* name, void* data, std::uint32_t& size) = 0;
+    // Offers `size` bytes; on success `type` holds the stored type and `size` the stored size.
+    virtual bool Query(Key key, const char* name, RegType& type, void* data,
+                       std::uint32_t& size) = 0;
     virtual bool Set(Key key, const char* name, RegType type, const void* data,
                      std::uint32_t size) = 0;
     virtual void Close(Key key) = 0;

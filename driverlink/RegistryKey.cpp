@@ -11,7 +11,10 @@ RegistryKey::~RegistryKey() {
 std::optional<std::uint32_t> RegistryKey::ReadDword(const char* name) const {
     std::array<std::uint8_t, 4> bytes{};
     std::uint32_t size = bytes.size();
-    if (!m_api.Query(m_key, name, bytes.data(), size) || size != bytes.size()) {
+    RegType type = RegType::None;
+    // Text such as "123" or four bytes of binary data would otherwise pass for a number.
+    if (!m_api.Query(m_key, name, type, bytes.data(), size) || type != RegType::Dword ||
+        size != bytes.size()) {
         return std::nullopt;
     }
     return UnpackWords<1>(bytes)[0];

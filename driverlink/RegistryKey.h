@@ -14,7 +14,7 @@ class RegistryKey {
     explicit operator bool() const { return m_key != RegistryApi::kNoKey; }
     RegistryApi::Key Get() const { return m_key; }
 
-    // A DWORD read offers exactly 4 bytes and takes only a 4-byte answer.
+    // A DWORD read offers exactly 4 bytes and takes only a REG_DWORD of exactly 4 bytes.
     std::optional<std::uint32_t> ReadDword(const char* name) const;
     bool WriteDword(const char* name, std::uint32_t value) const;
     bool WriteBinary(const char* name, const void* data, std::uint32_t size) const;

@@ -34,9 +34,18 @@ template <class Traits> class UniqueHandle {
     Type m_handle = Traits::Invalid();
 };
 
+// Mutexes, events and processes: a failed create answers nullptr.
 struct KernelHandleTraits {
     using Type = HANDLE;
     static Type Invalid() { return nullptr; }
+    static void Close(Type handle) { CloseHandle(handle); }
+};
+
+// Files, devices and snapshots: a failed open answers INVALID_HANDLE_VALUE, not nullptr, and
+// only the right empty value tells a failed open from a usable handle.
+struct FileHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(Type handle) { CloseHandle(handle); }
 };
 
@@ -59,6 +68,7 @@ struct MenuTraits {
 };
 
 using ScopedHandle = UniqueHandle<KernelHandleTraits>;
+using ScopedFileHandle = UniqueHandle<FileHandleTraits>;
 using ScopedHKey = UniqueHandle<RegistryKeyTraits>;
 using ScopedPen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using ScopedBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;

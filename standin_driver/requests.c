@@ -32,8 +32,11 @@ static NTSTATUS ReadRawPoint(StandInState* state, UCHAR* output, ULONG outputLen
     if (outputLength < STANDIN_RAW_POINT_SIZE)
         return STATUS_BUFFER_TOO_SMALL;
     position = StateReadDword(state, L"ScriptPosition", 0);
-    StateReadScriptPoint(state, position, output);
     StateWriteDword(state, L"ScriptPosition", position + 1);
+    /* A controller that lost the touch: the tools must not make a point up. */
+    if (StateReadFails(state, position))
+        return STATUS_DEVICE_NOT_READY;
+    StateReadScriptPoint(state, position, output);
     *information = STANDIN_RAW_POINT_SIZE;
     return STATUS_SUCCESS;
 }

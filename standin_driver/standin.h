@@ -6,6 +6,9 @@
  *   RawScript      REG_BINARY  n x 12 bytes (rawX, rawY, third word): the points ReadRawPoint
  *                              returns in turn; after the last, the last again; none: zeros.
  *   ScriptPosition REG_DWORD   index of the next point in RawScript, advanced by ReadRawPoint.
+ *   ReadFailures   REG_BINARY  n x 4 bytes: the script positions at which ReadRawPoint fails
+ *                              (STATUS_DEVICE_NOT_READY, nothing returned); the position still
+ *                              advances past them.
  *   PortResult     REG_DWORD   0 makes OpenPort and ClosePort fail; absent or other: succeed.
  *   OpenPort       REG_DWORD   written by the driver: the open port number, 0 when closed.
  *   RequestLog     REG_BINARY  written by the driver after each request since it started.
@@ -67,6 +70,8 @@ void StateWriteBinary(StandInState* state, PCWSTR name, const void* data, ULONG 
 /* Copies the 12-byte point at `index` of RawScript (the last one past its end) into `point`;
  * zeros when there is no script. */
 void StateReadScriptPoint(StandInState* state, ULONG index, UCHAR point[STANDIN_RAW_POINT_SIZE]);
+/* Whether ReadFailures lists the script position `index`. */
+BOOLEAN StateReadFails(StandInState* state, ULONG index);
 
 /* log.c: the in-memory request log mirrored to RequestLog. */
 NTSTATUS LogInit(StandInLog* log);

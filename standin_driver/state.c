@@ -99,3 +99,17 @@ void StateReadScriptPoint(StandInState* state, ULONG index, UCHAR point[STANDIN_
     }
     ExFreePoolWithTag(info, STANDIN_POOL_TAG);
 }
+
+BOOLEAN StateReadFails(StandInState* state, ULONG index) {
+    ULONG i, position;
+    BOOLEAN fails = FALSE;
+    PKEY_VALUE_PARTIAL_INFORMATION info = QueryValue(state, L"ReadFailures");
+    if (info == NULL)
+        return FALSE;
+    for (i = 0; i + sizeof(ULONG) <= info->DataLength && !fails; i += sizeof(ULONG)) {
+        RtlCopyMemory(&position, info->Data + i, sizeof(ULONG));
+        fails = position == index;
+    }
+    ExFreePoolWithTag(info, STANDIN_POOL_TAG);
+    return fails;
+}

@@ -1,5 +1,5 @@
 #include "Win32DeviceApi.h"
-#include <windows.h>
+#include "Handles.h"
 
 namespace {
 HANDLE ToHandle(DeviceApi::Handle device) {
@@ -8,9 +8,10 @@ HANDLE ToHandle(DeviceApi::Handle device) {
 } // namespace
 
 DeviceApi::Handle Win32DeviceApi::Open(const char* linkName) {
-    HANDLE device = CreateFileA(linkName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    return reinterpret_cast<Handle>(device);
+    ScopedFileHandle device(CreateFileA(linkName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+    // The caller holds the handle until Close; a failed open is the seam's own empty value.
+    return device ? reinterpret_cast<Handle>(device.Release()) : kInvalidHandle;
 }
 
 bool Win32DeviceApi::Control(Handle device, std::uint32_t code, const void* input,
@@ -24,5 +25,5 @@ bool Win32DeviceApi::Control(Handle device, std::uint32_t code, const void* inpu
 }
 
 void Win32DeviceApi::Close(Handle device) {
-    CloseHandle(ToHandle(device));
+    ScopedFileHandle closing(ToHandle(device));
 }

@@ -33,10 +33,13 @@ RegistryApi::Key Win32RegistryApi::Create(Key parent, const char* subkey, bool& 
     return FromHkey(key);
 }
 
-bool Win32RegistryApi::Query(Key key, const char* name, void* data, std::uint32_t& size) {
+bool Win32RegistryApi::Query(Key key, const char* name, RegType& type, void* data,
+                             std::uint32_t& size) {
+    DWORD stored = 0;
     DWORD bytes = size;
     const LONG result =
-        RegQueryValueExA(ToHkey(key), name, nullptr, nullptr, static_cast<BYTE*>(data), &bytes);
+        RegQueryValueExA(ToHkey(key), name, nullptr, &stored, static_cast<BYTE*>(data), &bytes);
+    type = static_cast<RegType>(stored);
     size = bytes;
     return result == ERROR_SUCCESS;
 }

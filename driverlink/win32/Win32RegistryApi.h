@@ -7,7 +7,7 @@ class Win32RegistryApi final : public RegistryApi {
     Key Open(Key parent, const char* subkey) override;
     Key OpenFullAccess(Key parent, const char* subkey) override;
     Key Create(Key parent, const char* subkey, bool& createdNew) override;
-    bool Query(Key key, const char* name, void* data, std::uint32_t& size) override;
+    bool Query(Key key, const char* name, RegType& type, void* data, std::uint32_t& size) override;
     bool Set(Key key, const char* name, RegType type, const void* data,
              std::uint32_t size) override;
     void Close(Key key) override;

@@ -11,6 +11,8 @@ from harness.requestlog import describe
 # What the "WithStandIn" suite sends, in its order: (request, input bytes, output bytes, ok).
 EXPECTED_SEQUENCE = (
     [("ReadRawPoint", 0, 12, True)] * 5
+    + [("ReadRawPoint", 0, 12, True), ("ReadRawPoint", 0, 12, False),
+       ("ReadRawPoint", 0, 12, True)]
     + [("OpenPort", 4, 0, True), ("ClosePort", 0, 0, True),
        ("OpenPort", 4, 0, False), ("ClosePort", 0, 0, False),
        ("SetCalibration", 28, 0, True), ("SetCalibration", 0, 0, True),

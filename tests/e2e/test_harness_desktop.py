@@ -11,6 +11,7 @@ import unittest
 
 import harness
 from harness import LOCALE_LCIDS, Mismatch, RegValue, Session, expect_equal, expect_true
+from harness.timing import START
 from harness.windows import WM_CLOSE
 
 NOTEPAD = "Untitled - Notepad"
@@ -81,7 +82,7 @@ class RegistryTest(unittest.TestCase):
 class ProgramTest(unittest.TestCase):
     def test_typed_text_mouse_click_and_exit_code(self):
         program = session.start("notepad")
-        session.wait_window(NOTEPAD)
+        session.wait_window(NOTEPAD, timeout=START)
         client = session.windows.client_rect(NOTEPAD)
         shot = session.screenshot("notepad")
         shot.expect_pixel(*client.center, (255, 255, 255), what="centre of notepad's edit area")
@@ -94,14 +95,14 @@ class ProgramTest(unittest.TestCase):
         expect_true("save prompt's No button", no_button is not None, "a control with id 7",
                     "none", session.windows.describe())
         session.input.click(*no_button.center)
-        program.expect_exit(0, timeout=10, describe=session.describe)
+        program.expect_exit(0, describe=session.describe)
         session.wait_window_gone(NOTEPAD)
 
     def test_posted_close_ends_the_program(self):
         program = session.start("notepad")
-        session.wait_window(NOTEPAD)
+        session.wait_window(NOTEPAD, timeout=START)
         session.windows.post(NOTEPAD, WM_CLOSE)
-        program.expect_exit(0, timeout=10, describe=session.describe)
+        program.expect_exit(0, describe=session.describe)
 
     def test_missing_window_is_reported_with_what_was_seen(self):
         with self.assertRaises(Mismatch) as caught:
@@ -136,7 +137,7 @@ class CleanupTest(unittest.TestCase):
         result = subprocess.run([sys.executable, "-c", child], capture_output=True, text=True,
                                 timeout=120)
         prefix, xvfb = result.stdout.split()
-        deadline = time.monotonic() + 20
+        deadline = time.monotonic() + 60
         while time.monotonic() < deadline:
             left = (os.path.exists(prefix), os.path.exists(f"/proc/{xvfb}"),
                     _processes_with(prefix))

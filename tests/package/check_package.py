@@ -1,5 +1,6 @@
-"""Checks the laid-out package: the 32-bit x86 PE files (tools and setup program) that import only system libraries,
-the applet's undecorated entry point, and the version and manifest resources of each tool."""
+"""Checks the laid-out package: 32-bit x86 PE files (the tools and the setup program) that
+import only system libraries, the applet's undecorated entry point, and the version and
+manifest resources of each."""
 import struct
 import subprocess
 import sys
@@ -34,6 +35,7 @@ PACKAGE = {
         "dll": False,
         "texts": ["TouchScreen Draw Test", "TouchScreen Driver", VERSION, "Scrivet"],
         "manifest": ['name="Microsoft.Windows.Common-Controls"', 'version="6.0.0.0"',
+                     'processorArchitecture="x86"',
                      "<dpiAware", ">true</dpiAware>"],
     },
     "VelmuroTouchTools-Setup.exe": {

@@ -2,6 +2,7 @@
 #include "FakeDevice.h"
 #include "FakeRegistry.h"
 #include <algorithm>
+#include <string>
 #include <gtest/gtest.h>
 
 namespace {
@@ -67,6 +68,12 @@ struct Rig {
         Touch(3800, 3690);
         Touch(3790, 410);
     }
+    void TouchSwappedPoints() {
+        Touch(400, 300);
+        Touch(3700, 310);
+        Touch(3690, 3800);
+        Touch(410, 3790);
+    }
     std::vector<std::vector<std::uint8_t>> CalibrationInputs() const {
         std::vector<std::vector<std::uint8_t>> inputs;
         for (const auto& call : device.calls) {
@@ -84,6 +91,18 @@ const CalibrationRecord kWorkedRecord = [] {
     record.edgeA2 = 394673;
     record.edgeB1 = 26195;
     record.edgeB2 = 383804;
+    record.width = 1024;
+    record.height = 768;
+    return record;
+}();
+
+const CalibrationRecord kSwappedRecord = [] {
+    CalibrationRecord record;
+    record.edgeA1 = 383804;
+    record.edgeA2 = 26195;
+    record.edgeB1 = 15326;
+    record.edgeB2 = 394673;
+    record.swapped = 1;
     record.width = 1024;
     record.height = 768;
     return record;
@@ -167,7 +186,7 @@ TEST(CalibrationSequence, FinishedFlagIsSetWhileTheQuestionIsOpen) {
     EXPECT_FALSE(sequence.Finished());
 }
 
-TEST(CalibrationSequence, NoStartsANewPassKeepingOldPoints) {
+TEST(CalibrationSequence, NoStartsANewPassFromClearedPoints) {
     Rig rig;
     rig.screen.answers = {false, true};
     rig.sequence.Initialise(1024, 768);
@@ -181,39 +200,67 @@ TEST(CalibrationSequence, NoStartsANewPassKeepingOldPoints) {
     EXPECT_EQ(std::vector<std::string>(rig.screen.calls.end() - 3, rig.screen.calls.end()),
               newPass);
 
-    // The driver is gone for the first touch of the second pass: slot 0 keeps (300, 400).
-    rig.device.present = false;
-    rig.sequence.OnRelease();
-    rig.device.present = true;
-    rig.Touch(310, 3700);
-    rig.Touch(3800, 3690);
-    rig.Touch(3790, 410);
-    EXPECT_EQ(rig.sequence.Record(), kWorkedRecord);
+    rig.TouchSwappedPoints();
+    EXPECT_EQ(rig.sequence.Record(), kSwappedRecord);
     EXPECT_TRUE(rig.screen.ended);
-    EXPECT_EQ(rig.CalibrationInputs().size(), 3u) << "both passes sent, one confirmation";
+    EXPECT_EQ(rig.CalibrationInputs(), (std::vector<std::vector<std::uint8_t>>{
+                                           Bytes(kWorkedRecord), Bytes(kSwappedRecord), {}}))
+        << "both passes sent, one confirmation";
+    EXPECT_EQ(rig.registry.Find(kUsbKey, "Calibration")->data, Bytes(kSwappedRecord));
+}
+
+TEST(CalibrationSequence, AFailedReadEndsThePassWithoutARecord) {
+    for (int failing = 0; failing < 4; ++failing) {
+        SCOPED_TRACE("read " + std::to_string(failing) + " fails");
+        Rig rig;
+        rig.screen.answers = {true};
+        rig.sequence.Initialise(1024, 768);
+        const std::uint32_t xs[4] = {9000, 9100, 100, 200}, ys[4] = {50, 9000, 9100, 60};
+        for (int i = 0; i < failing; ++i) {
+            rig.Touch(xs[i], ys[i]);
+        }
+        rig.device.requestsSucceed = false;
+        rig.sequence.OnRelease();
+        rig.device.requestsSucceed = true;
+
+        EXPECT_TRUE(rig.CalibrationInputs().empty()) << "nothing sent for a broken pass";
+        EXPECT_EQ(std::count(rig.screen.calls.begin(), rig.screen.calls.end(), "ask"), 0);
+        const std::vector<std::string> abandoned = {"stop-timers", "repaint", "fill",   "show",
+                                                    "tell",        "hide",    "repaint"};
+        EXPECT_EQ(std::vector<std::string>(rig.screen.calls.end() - 7, rig.screen.calls.end()),
+                  abandoned);
+        ASSERT_EQ(rig.screen.texts.size(), 1u);
+        EXPECT_NE(rig.screen.texts[0].find(L"could not be read"), std::wstring::npos);
+        EXPECT_EQ(rig.sequence.TargetIndex(), 0);
+        EXPECT_FALSE(rig.sequence.Finished());
+
+        rig.TouchWorkedPoints();
+        EXPECT_EQ(rig.sequence.Record(), kWorkedRecord);
+        EXPECT_EQ(rig.CalibrationInputs(),
+                  (std::vector<std::vector<std::uint8_t>>{Bytes(kWorkedRecord), {}}));
+        EXPECT_TRUE(rig.screen.ended);
+    }
 }
 
 TEST(CalibrationSequence, ZeroSpanIsNeitherSentNorStoredAndStartsAgain) {
     Rig rig;
-    rig.device.present = false; // every ReadRawPoint fails: all slots stay zero
+    rig.device.present = false; // the first read fails: the pass ends at once
     rig.sequence.Initialise(1024, 768);
-    for (int i = 0; i < 4; ++i) {
-        rig.sequence.OnRelease();
-    }
+    rig.sequence.OnRelease();
     EXPECT_TRUE(rig.device.ControlCodes().empty());
+    EXPECT_EQ(rig.sequence.TargetIndex(), 0);
+    EXPECT_EQ(std::count(rig.screen.calls.begin(), rig.screen.calls.end(), "tell"), 1);
+
+    rig.device.present = true;
+    for (int i = 0; i < 4; ++i) {
+        rig.Touch(2000, 2000); // one point four times: no span on either axis
+    }
     EXPECT_TRUE(rig.CalibrationInputs().empty());
     EXPECT_EQ(rig.registry.Find(kUsbKey, "Calibration"), nullptr);
     EXPECT_EQ(rig.sequence.TargetIndex(), 0);
     EXPECT_FALSE(rig.sequence.Finished());
     EXPECT_FALSE(rig.screen.ended);
     EXPECT_EQ(std::count(rig.screen.calls.begin(), rig.screen.calls.end(), "ask"), 0);
-    EXPECT_EQ(std::count(rig.screen.calls.begin(), rig.screen.calls.end(), "tell"), 1);
-
-    rig.device.present = true;
-    for (int i = 0; i < 4; ++i) {
-        rig.Touch(2000, 2000); // one point four times: same result
-    }
-    EXPECT_TRUE(rig.CalibrationInputs().empty());
     EXPECT_EQ(std::count(rig.screen.calls.begin(), rig.screen.calls.end(), "tell"), 2);
 }
 

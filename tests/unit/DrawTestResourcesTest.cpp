@@ -52,7 +52,7 @@ const Group kGroups[] = {
      L"画笔大小",
      true,
      {{32792, L"1", L"1"}, {32793, L"2", L"2"}, {32794, L"4", L"4"}}},
-    {L"Show Grid", L"显示网络", false, {{32803, L"Yes", L"显示"}, {32804, L"No", L"不显示"}}},
+    {L"Show Grid", L"显示网格", false, {{32803, L"Yes", L"显示"}, {32804, L"No", L"不显示"}}},
     {L"Grid Num",
      L"网格数量",
      false,
@@ -68,7 +68,7 @@ const Group kGroups[] = {
       {32801, L"Green", L"绿色"},
       {32802, L"Blue", L"蓝色"}}},
     {L"Grid Line Size",
-     L"网络线宽",
+     L"网格线宽",
      false,
      {{32796, L"1", L"1"}, {32797, L"2", L"2"}, {32795, L"4", L"4"}}},
 };

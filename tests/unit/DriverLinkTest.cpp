@@ -49,7 +49,8 @@ TEST(DriverLink, SendsEachRequestWithItsCodeAndData) {
     link.SetCalibration(record);
     link.SetCalibration();
     RawTouchPoint point;
-    link.ReadRawPoint(point);
+    device.answer = Words({1, 2, 3});
+    EXPECT_TRUE(link.ReadRawPoint(point));
     link.SetParameters(parameters);
     link.TestBeep(1200, 300);
 
@@ -97,21 +98,21 @@ TEST(DriverLink, ReadRawPointFillsTheSlotOnlyOnACompleteAnswer) {
     slot.rawY = 22;
 
     device.answer = Words({300, 400, 5});
-    link.ReadRawPoint(slot);
+    EXPECT_TRUE(link.ReadRawPoint(slot));
     EXPECT_EQ(slot.rawX, 300u);
     EXPECT_EQ(slot.rawY, 400u);
 
     device.answer = Words({1, 2});
-    link.ReadRawPoint(slot);
+    EXPECT_FALSE(link.ReadRawPoint(slot)) << "a short answer is no point";
     EXPECT_EQ(slot.rawX, 300u) << "a short answer must not touch the slot";
 
     device.answer = Words({9, 9, 9});
     device.requestsSucceed = false;
-    link.ReadRawPoint(slot);
+    EXPECT_FALSE(link.ReadRawPoint(slot));
     EXPECT_EQ(slot.rawX, 300u) << "a failed request must not touch the slot";
 
     device.present = false;
-    link.ReadRawPoint(slot);
+    EXPECT_FALSE(link.ReadRawPoint(slot));
     EXPECT_EQ(slot.rawY, 400u);
     EXPECT_EQ(device.openHandles, 0);
 }

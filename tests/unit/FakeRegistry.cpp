@@ -80,12 +80,14 @@ RegistryApi::Key FakeRegistry::Create(Key parent, const char* subkey, bool& crea
     return Handle(path);
 }
 
-bool FakeRegistry::Query(Key key, const char* name, void* data, std::uint32_t& size) {
+bool FakeRegistry::Query(Key key, const char* name, RegType& type, void* data,
+                         std::uint32_t& size) {
     log.push_back("query " + std::string(name) + " " + std::to_string(size));
     const Value* value = Find(PathOf(key), name);
     if (value == nullptr) {
         return false;
     }
+    type = value->type;
     const auto stored = static_cast<std::uint32_t>(value->data.size());
     if (stored > size) {
         size = stored;

@@ -72,6 +72,38 @@ TEST(ParametersStoreLoad, MissingKeyOrValuesKeepTheFallbacks) {
     EXPECT_EQ(registry.openKeys, 0);
 }
 
+TEST(ParametersStoreLoad, OnlyFourByteDwordsAreTakenAsNumbers) {
+    struct Stored {
+        const char* what;
+        RegType type;
+        std::vector<std::uint8_t> data;
+    };
+    const Stored wrong[] = {
+        {"text \"123\"", RegType::Sz, {'1', '2', '3', 0}},
+        {"4-byte binary", RegType::Binary, {7, 0, 0, 0}},
+        {"QWORD", RegType::Qword, {7, 0, 0, 0, 0, 0, 0, 0}},
+        {"2-byte DWORD", RegType::Dword, {7, 0}},
+        {"8-byte DWORD", RegType::Dword, {7, 0, 0, 0, 0, 0, 0, 0}},
+    };
+    const char* const names[] = {"MouseMode", "DblClickRegion", "InterActTime",
+                                 "BeepMode",  "BeepFreq",       "BeepTime",
+                                 "Port",      "Enable",         "CalibrateMargin"};
+    for (const Stored& stored : wrong) {
+        FakeRegistry registry;
+        for (const char* name : names) {
+            registry.SetRaw(kSerialKey, name, stored.type, stored.data);
+        }
+        DriverParameters parameters;
+        ParametersStore store(registry, DriverKind::Serial);
+        store.Load(parameters);
+        const DriverParameters fallbacks;
+        EXPECT_EQ(std::memcmp(&parameters, &fallbacks, sizeof parameters), 0) << stored.what;
+        EXPECT_EQ(Matching(registry.log, "query ").size(), 9u) << stored.what;
+        EXPECT_FALSE(store.ReadMargin().has_value()) << stored.what;
+        EXPECT_EQ(registry.openKeys, 0);
+    }
+}
+
 TEST(ParametersStoreStore, WritesEightDwordsInOrderWithoutTheMargin) {
     FakeRegistry registry;
     registry.AddKey(kUsbKey);

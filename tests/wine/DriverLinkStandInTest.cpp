@@ -121,7 +121,7 @@ TEST_P(WithStandIn, ReadRawPointGivesTheScriptedPointsInOrder) {
                                     "1440,62050,14", "1440,62050,14"};
     for (const char* point : expected) {
         RawTouchPoint slot{};
-        m_link.ReadRawPoint(slot);
+        EXPECT_TRUE(m_link.ReadRawPoint(slot));
         EXPECT_EQ(Describe(slot), point);
     }
     for (const LoggedRequest& request : Sent()) {
@@ -129,6 +129,27 @@ TEST_P(WithStandIn, ReadRawPointGivesTheScriptedPointsInOrder) {
         EXPECT_EQ(request.inputLength, 0u);
         EXPECT_EQ(request.outputLength, 12u);
     }
+}
+
+TEST_P(WithStandIn, AFailedReadIsReportedAndLeavesTheSlot) {
+    WriteState(GetParam(), "RawScript", REG_BINARY,
+               LittleEndian({10, 20, 1, 30, 40, 2, 50, 60, 3}));
+    WriteState(GetParam(), "ScriptPosition", REG_DWORD, LittleEndian({0}));
+    WriteState(GetParam(), "ReadFailures", REG_BINARY, LittleEndian({1}));
+    RawTouchPoint slot{};
+    EXPECT_TRUE(m_link.ReadRawPoint(slot));
+    EXPECT_EQ(Describe(slot), "10,20,1");
+    EXPECT_FALSE(m_link.ReadRawPoint(slot));
+    EXPECT_EQ(Describe(slot), "10,20,1");
+    EXPECT_TRUE(m_link.ReadRawPoint(slot));
+    EXPECT_EQ(Describe(slot), "50,60,3");
+    WriteState(GetParam(), "ReadFailures", REG_BINARY, {});
+
+    const std::vector<LoggedRequest> sent = Sent();
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[0].status, 0u);
+    EXPECT_EQ(sent[1].status, 0xC00000A3u) << "STATUS_DEVICE_NOT_READY";
+    EXPECT_EQ(sent[2].status, 0u);
 }
 
 TEST_P(WithStandIn, PortRequestsReportWhatTheDriverAnswers) {
@@ -204,7 +225,7 @@ TEST_P(WithoutDriver, PortRequestsFail) {
 
 TEST_P(WithoutDriver, ReadRawPointLeavesTheSlotAlone) {
     RawTouchPoint slot{777, 888, 999};
-    m_link.ReadRawPoint(slot);
+    EXPECT_FALSE(m_link.ReadRawPoint(slot));
     EXPECT_EQ(Describe(slot), "777,888,999");
 }
 

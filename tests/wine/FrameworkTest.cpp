@@ -1,3 +1,4 @@
+#include "Application.h"
 #include "Controls.h"
 #include "Dialog.h"
 #include "Handles.h"
@@ -186,6 +187,29 @@ TEST(FrameworkHandles, OwnersCloseWhatTheyHold) {
     HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
     { ScopedPen owner(pen); }
     EXPECT_EQ(GetObjectType(pen), 0u) << "the pen must be deleted";
+}
+
+TEST(FrameworkHandles, FileOwnersTellAFailedOpenFromAFile) {
+    ScopedFileHandle missing(CreateFileW(L"C:\\no such folder\\no such file", GENERIC_READ, 0,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_FALSE(missing) << "a failed open answers INVALID_HANDLE_VALUE";
+
+    wchar_t folder[MAX_PATH] = {};
+    wchar_t path[MAX_PATH] = {};
+    ASSERT_NE(GetTempPathW(MAX_PATH, folder), 0u);
+    ASSERT_NE(GetTempFileNameW(folder, L"fho", 0, path), 0u);
+    const HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    {
+        ScopedFileHandle owner(file);
+        EXPECT_TRUE(owner);
+    }
+    EXPECT_EQ(GetFileAttributesW(path), INVALID_FILE_ATTRIBUTES) << "closing deletes the file";
+}
+
+TEST(FrameworkApplication, ModuleNameIsTheFileNameWithoutItsExtension) {
+    EXPECT_EQ(CApplication::ModuleName(), L"framework_tests");
 }
 
 TEST(FrameworkSingleInstance, SecondHolderOfANameKnowsItIsNotAlone) {

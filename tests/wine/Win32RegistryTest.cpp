@@ -140,6 +140,47 @@ TEST_F(Win32Registry, OddlySizedValuesLeaveTheirFieldsAlone) {
     EXPECT_EQ(loaded.Port, 0u) << "the USB driver never reads its port";
 }
 
+TEST_F(Win32Registry, OnlyFourByteDwordsAreTakenAsNumbers) {
+    struct Wrong {
+        const char* what;
+        DWORD type;
+        std::vector<BYTE> data;
+    };
+    const Wrong wrong[] = {
+        {"text \"123\"", REG_SZ, Text("123")},
+        {"4-byte binary", REG_BINARY, Dword(7)},
+        {"QWORD", REG_QWORD, {7, 0, 0, 0, 0, 0, 0, 0}},
+        {"2-byte DWORD", REG_DWORD, {7, 0}},
+        {"8-byte DWORD", REG_DWORD, {7, 0, 0, 0, 0, 0, 0, 0}},
+    };
+    const char* const names[] = {"MouseMode", "DblClickRegion", "InterActTime",
+                                 "BeepMode",  "BeepFreq",       "BeepTime",
+                                 "Port",      "Enable",         "CalibrateMargin"};
+    for (const Wrong& stored : wrong) {
+        for (const char* name : names) {
+            WriteRaw(kCorvatinParameters, name, stored.type, stored.data);
+            // The test means nothing unless the registry kept exactly what was written.
+            const Stored back = Read(HKEY_LOCAL_MACHINE, kCorvatinParameters, name);
+            ASSERT_TRUE(back.present && back.type == stored.type && back.data == stored.data)
+                << stored.what << " was not stored as given in " << name;
+        }
+        DriverParameters loaded;
+        ParametersStore store(registry, DriverKind::Serial);
+        store.Load(loaded);
+        const DriverParameters fallbacks;
+        EXPECT_EQ(loaded.MouseMode, fallbacks.MouseMode) << stored.what;
+        EXPECT_EQ(loaded.DblClickRegion, fallbacks.DblClickRegion) << stored.what;
+        EXPECT_EQ(loaded.InterActTime, fallbacks.InterActTime) << stored.what;
+        EXPECT_EQ(loaded.BeepMode, fallbacks.BeepMode) << stored.what;
+        EXPECT_EQ(loaded.BeepFreq, fallbacks.BeepFreq) << stored.what;
+        EXPECT_EQ(loaded.BeepTime, fallbacks.BeepTime) << stored.what;
+        EXPECT_EQ(loaded.Port, fallbacks.Port) << stored.what;
+        EXPECT_EQ(loaded.Enable, fallbacks.Enable) << stored.what;
+        EXPECT_EQ(loaded.CalibrateMargin, fallbacks.CalibrateMargin) << stored.what;
+        EXPECT_FALSE(store.ReadMargin().has_value()) << stored.what;
+    }
+}
+
 TEST_F(Win32Registry, MarginCalibrationAndMouseValues) {
     ParametersStore store(registry, DriverKind::Usb);
     CalibrationRecord record;
@@ -172,6 +213,6 @@ TEST(Win32Device, WithoutADriverThePortRequestsFailAndTheSlotIsKept) {
     EXPECT_FALSE(link.ClosePort());
     RawTouchPoint slot;
     slot.rawX = 5;
-    link.ReadRawPoint(slot);
+    EXPECT_FALSE(link.ReadRawPoint(slot));
     EXPECT_EQ(slot.rawX, 5u);
 }

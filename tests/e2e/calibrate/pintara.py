@@ -1,10 +1,10 @@
 """Driving and reading the calibration program in an end-to-end session."""
 
 import struct
-import time
 
 from harness import Mismatch, RegValue, expect_equal
 from harness.requestlog import READ_RAW_POINT, SET_CALIBRATION
+from harness.timing import START, WAIT
 
 TITLE = "TouchScreen Calibrater"
 QUESTION = "USB TouchScreen"
@@ -16,6 +16,8 @@ YELLOW = (255, 255, 0)
 RED = (255, 0, 0)
 MESSAGE_TEXT_ID = 0xFFFF
 IDYES, IDNO, IDOK = 6, 7, 1
+# Exit codes besides 0: another instance was running; the window could not be opened.
+EXIT_ALREADY_RUNNING, EXIT_NO_WINDOW = 2, 3
 
 # Worked cases at 1024 x 768 with margin 4.
 UPRIGHT_POINTS = [(300, 400), (310, 3700), (3800, 3690), (3790, 410)]
@@ -44,19 +46,19 @@ def centres(width, height, margin):
 def start(session):
     """Starts the program and waits for its full-screen window."""
     program = session.start(session.config.exe(PROGRAM))
-    session.wait_window(TITLE)
+    session.wait_window(TITLE, timeout=START)
     return program
 
 
 def touch(session, point, driver=None, reads_before=0):
     """One touch at a screen point: a left click. With a running driver, waits until the
-    program has asked it for the raw point."""
+    program has asked it for the raw point; without one, the caller waits for what the touch
+    brings about."""
     session.input.click(*point)
     if driver is None:
-        time.sleep(0.4)
         return
     session.wait_until("ReadRawPoint after a touch",
-                       lambda: reads(driver) > reads_before, timeout=5,
+                       lambda: reads(driver) > reads_before,
                        expected=f"more than {reads_before} ReadRawPoint requests",
                        seen=lambda: f"{reads(driver)} requests")
 
@@ -70,7 +72,7 @@ def touch_all(session, points, driver=None):
         touch(session, point, driver, reads(driver) if driver else 0)
 
 
-def wait_message(session, caption, timeout=5):
+def wait_message(session, caption, timeout=WAIT):
     """Waits for a message box and returns its text."""
     session.wait_window(caption, timeout)
     return session.windows.child_text(caption, MESSAGE_TEXT_ID)

@@ -1,12 +1,12 @@
 """A calibration from the first touch to the stored record: targets drawn where the margin puts
 them, one ReadRawPoint per touch, the record sent, the question, and what Yes and No do."""
 
-import time
 import unittest
 
 import harness
 from harness import RegValue, Session, expect_equal, expect_true
-from harness.requestlog import READ_RAW_POINT, SET_CALIBRATION
+from harness.requestlog import (READ_RAW_POINT, SET_CALIBRATION, STATUS_DEVICE_NOT_READY,
+                                STATUS_SUCCESS)
 
 import pintara
 from pintara import (BACKGROUND, IDNO, IDOK, IDYES, PARAMETERS, QUESTION, RED, SWAPPED_POINTS,
@@ -25,7 +25,7 @@ class CalibrationTest(unittest.TestCase):
 
             for index, centre in enumerate(CENTRES):
                 s.wait_until(f"target {index} drawn", lambda: s.screenshot(
-                    f"probe-{index}").pixel(*centre) == pintara.YELLOW, timeout=5)
+                    f"probe-{index}").pixel(*centre) == pintara.YELLOW)
                 shot = s.screenshot(f"target-{index}")
                 pintara.expect_target(shot, centre, 8, f"target {index}")
                 shot.expect_pixel(512, 200, BACKGROUND, what="background")
@@ -75,7 +75,8 @@ class CalibrationTest(unittest.TestCase):
             driver = s.install_driver("Velmuro")
             driver.stop()
             program = pintara.start(s)
-            pintara.touch_all(s, CENTRES)
+            # Without the driver the very first touch cannot be read.
+            pintara.touch(s, CENTRES[0])
             text = pintara.wait_message(s, "Pintara")
             expect_true("message after unreadable points", "Calibration failed" in (text or ""),
                         "a calibration failure", repr(text))
@@ -97,6 +98,40 @@ class CalibrationTest(unittest.TestCase):
             s.input.key("Escape")
             program.expect_exit(0)
 
+    def test_a_failed_read_ends_the_pass_and_the_next_one_uses_only_its_own_points(self):
+        with Session.for_test(self) as s:
+            # The second read of the first pass fails; the script's entry there is never given.
+            first_pass = [(9000, 9000), (9999, 9999)]
+            driver = s.install_driver("Velmuro", script=first_pass + UPRIGHT_POINTS,
+                                      failures=[1])
+            program = pintara.start(s)
+            pintara.touch(s, CENTRES[0], driver, 0)
+            pintara.touch(s, CENTRES[1], driver, 1)
+            text = pintara.wait_message(s, "Pintara")
+            expect_true("message after the failed read", "Calibration failed" in (text or ""),
+                        "a calibration failure", repr(text))
+            expect_true("cursor for the message", s.windows.cursor()[0], "shown", "hidden")
+            s.screenshot("failure-told")
+            expect_equal("SetCalibration requests of the broken pass", [],
+                         pintara.calibration_requests(driver))
+            pintara.press(s, "Pintara", IDOK)
+
+            s.wait_until("target 0 drawn after the failed read",
+                         lambda: s.screenshot("restart").pixel(*CENTRES[0]) == pintara.YELLOW)
+            expect_true("cursor on the new pass", not s.windows.cursor()[0], "hidden", "shown")
+            pintara.touch_all(s, CENTRES, driver)
+            pintara.wait_message(s, QUESTION)
+            pintara.press(s, QUESTION, IDYES)
+            program.expect_exit(0)
+
+            pintara.expect_calibration(s, UPRIGHT_RECORD)
+            driver.expect_requests([(READ_RAW_POINT, b"")] * 6 + [
+                (SET_CALIBRATION, pintara.record_bytes(UPRIGHT_RECORD)),
+                (SET_CALIBRATION, b"")])
+            expect_equal("ReadRawPoint answers", [STATUS_SUCCESS, STATUS_DEVICE_NOT_READY]
+                         + [STATUS_SUCCESS] * 4,
+                         [r.status for r in driver.requests() if r.code == READ_RAW_POINT])
+
     def test_progress_line_grows_by_a_tenth_of_the_width_each_second(self):
         with Session.for_test(self) as s:
             s.install_driver("Velmuro", script=UPRIGHT_POINTS)
@@ -104,12 +139,16 @@ class CalibrationTest(unittest.TestCase):
             s.wait_until("first tick drawn",
                          lambda: pintara.progress_end(s.screenshot("tick"), 768) >= 100)
             first = s.screenshot("progress-a")
-            time.sleep(1.1)
-            second = s.screenshot("progress-b")
-            ends = [pintara.progress_end(first, 768), pintara.progress_end(second, 768)]
+            later = []
+
+            def grown():
+                later.append(s.screenshot("progress-b"))
+                return pintara.progress_end(later[-1], 768) > pintara.progress_end(first, 768)
+
+            s.wait_until("the progress line after the next tick", grown, expected="longer")
+            ends = [pintara.progress_end(first, 768), pintara.progress_end(later[-1], 768)]
             expect_true("progress line ends", all(min(e % 102, 102 - e % 102) <= 3 for e in ends),
                         "multiples of 102 pixels (SX / 10 per tick)", ends)
-            expect_true("progress line after a second", ends[1] > ends[0], "longer", ends)
             first.expect_pixel(1, 766, RED, what="progress line at y = 766")
             first.expect_pixel(1, 760, BACKGROUND, what="above the progress line")
             s.input.key("Escape")

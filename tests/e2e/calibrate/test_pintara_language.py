@@ -5,6 +5,7 @@ import unittest
 
 import harness
 from harness import Session, expect_equal, expect_true
+from harness.timing import START
 
 import pintara
 from pintara import IDYES, PROGRAM, QUESTION
@@ -27,7 +28,7 @@ class LanguageTest(unittest.TestCase):
             driver = s.install_driver("Velmuro", script=pintara.UPRIGHT_POINTS)
             program = pintara.start(s)
             s.wait_until("first target drawn", lambda: s.screenshot("wait").pixel(
-                *CENTRES[0]) == pintara.YELLOW, timeout=5)
+                *CENTRES[0]) == pintara.YELLOW)
             shot = s.screenshot("prompt")
             # Prompt at (SX/2 - 80, SY/2 - 15), exit hint at (SX/2 - 40, SY/2 + 15).
             expect_true("prompt drawn", dark_pixels(shot, 432, 369, 60, 16) > 20,
@@ -37,10 +38,11 @@ class LanguageTest(unittest.TestCase):
             expect_equal("pixels left of the prompt", 0, dark_pixels(shot, 400, 369, 30, 16))
 
             second = s.start(s.config.exe(PROGRAM))
-            expect_equal("running message", texts["running"], pintara.wait_message(s, PROGRAM))
+            expect_equal("running message", texts["running"],
+                         pintara.wait_message(s, PROGRAM, timeout=START))
             s.screenshot("running")
             pintara.press(s, PROGRAM, pintara.IDOK)
-            second.expect_exit(0)
+            second.expect_exit(pintara.EXIT_ALREADY_RUNNING)
 
             pintara.touch_all(s, CENTRES, driver)
             expect_equal("question", texts["question"], pintara.wait_message(s, QUESTION))

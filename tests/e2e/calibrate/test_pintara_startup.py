@@ -7,6 +7,7 @@ import unittest
 
 import harness
 from harness import Mismatch, RegValue, Session, expect_equal, expect_true
+from harness.timing import START
 
 import pintara
 from pintara import PARAMETERS, PROGRAM, SERVICE, TITLE
@@ -44,7 +45,7 @@ def expect_values(session, key, expected):
 
 def expect_first_target(session, centre, radius, label):
     session.wait_until(f"first target at {centre}", lambda: session.screenshot(
-        f"wait-{label}").pixel(*centre) == pintara.YELLOW, timeout=5)
+        f"wait-{label}").pixel(*centre) == pintara.YELLOW)
     pintara.expect_target(session.screenshot(label), centre, radius, f"first target ({label})")
 
 
@@ -96,16 +97,21 @@ class StartUpTest(unittest.TestCase):
             s.registry.set_dword(SERVICE, "Start", 4)
             s.registry.delete_value(PARAMETERS, "Enable")
             second = s.start(s.config.exe(PROGRAM))
-            text = pintara.wait_message(s, PROGRAM)
+            text = pintara.wait_message(s, PROGRAM, timeout=START)
             expect_equal("second instance's message", "Program is Running!", text)
             s.screenshot("running")
             pintara.press(s, PROGRAM, pintara.IDOK)
-            second.expect_exit(0)
+            second.expect_exit(pintara.EXIT_ALREADY_RUNNING)
             s.registry.expect(SERVICE, "Start", RegValue.dword(4))
             s.registry.expect(PARAMETERS, "Enable", None)
             expect_true("first instance", first.running, "still running", "ended")
             s.input.key("Escape")
             first.expect_exit(0)
+
+    def test_a_window_that_cannot_open_ends_with_an_error_code(self):
+        with Session.for_test(self) as s:
+            program = s.start(s.config.exe(PROGRAM), display=False)
+            program.expect_exit(pintara.EXIT_NO_WINDOW, timeout=START, describe=s.describe)
 
     def test_escape_and_time_out_store_nothing(self):
         with Session.for_test(self) as s:
@@ -120,9 +126,11 @@ class StartUpTest(unittest.TestCase):
 
             program = pintara.start(s)
             started = time.monotonic()
-            program.expect_exit(0, timeout=14)
+            program.expect_exit(0, timeout=30)
             waited = time.monotonic() - started
-            expect_true("time-out", 9 <= waited <= 13, "about ten seconds", f"{waited:.1f} s")
+            # The ten seconds run from the first paint, a moment after the window is found;
+            # the end may come late on a busy machine, never early.
+            expect_true("time-out", 8 <= waited <= 20, "about ten seconds", f"{waited:.1f} s")
             expect_true("cursor after the time-out", s.windows.cursor()[0], "shown", "hidden")
             s.registry.expect(PARAMETERS, "Calibration", RegValue.binary(STORED))
             expect_equal("SetCalibration requests", [], pintara.calibration_requests(driver))

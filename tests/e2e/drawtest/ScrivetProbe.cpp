@@ -1,6 +1,7 @@
 // scrivetprobe: finds the draw test's surface, which has no title for touchprobe to look it up
 // by, and reports or posts to it from inside the prefix. One command per run; fields separated
 // by tabs on standard output.
+#include "Handles.h"
 #include "ProbeIo.h"
 #include <windows.h>
 #include <tlhelp32.h>
@@ -11,17 +12,16 @@ namespace {
 
 std::set<DWORD> ScrivetProcesses() {
     std::set<DWORD> ids;
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    const ScopedFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
         return ids;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more;
-         more = Process32NextW(snapshot, &entry)) {
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+         more = Process32NextW(snapshot.Get(), &entry)) {
         if (_wcsicmp(entry.szExeFile, L"Scrivet.exe") == 0)
             ids.insert(entry.th32ProcessID);
     }
-    CloseHandle(snapshot);
     return ids;
 }
 

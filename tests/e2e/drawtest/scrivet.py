@@ -5,6 +5,7 @@ import time
 import unittest
 
 from harness import HarnessError, Mismatch, Rect, Session, expect_equal, expect_true
+from harness.timing import START, WAIT
 from harness.windows import MK_LBUTTON, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE
 
 PROGRAM = "Scrivet"
@@ -21,6 +22,8 @@ BLUE = (0, 0, 255)
 PURPLE = (128, 0, 255)
 BLACK = (0, 0, 0)
 IDOK, IDCANCEL = 1, 2
+# Exit codes besides 0: another instance was running; the window could not be opened.
+EXIT_ALREADY_RUNNING, EXIT_NO_WINDOW = 2, 3
 
 # The settings popup, by position: each group's items in menu order.
 PEN_COLOR, PEN_SIZE, SHOW_GRID, GRID_NUM, GRID_COLOR, GRID_LINE_SIZE = range(6)
@@ -102,7 +105,7 @@ class DrawTest:
         numbers = list(map(int, fields[1:9]))
         return Rect(*numbers[:4]), Rect(*numbers[4:])
 
-    def wait_surface(self, timeout=10):
+    def wait_surface(self, timeout=START):
         deadline = time.monotonic() + timeout
         while True:
             found = self.surface()
@@ -158,15 +161,19 @@ class DrawTest:
 
     # --- pointer and keys ----------------------------------------------------------------------
 
-    def drag(self, points, pause=0.15):
-        """Traces screen points with the left button down, pausing at each so that every point
-        reaches the program as a move of its own."""
-        self.session.input.drag(points, step_pause=pause)
-        time.sleep(0.2)
+    def drag(self, points, color=RED):
+        """Traces screen points with the left button down. Each leg must be drawn in `color`
+        before the pointer moves on: moves that queue up are merged into one, which would cut
+        the corner."""
+        points = list(points)
+        self.session.input.press(*points[0])
+        for start, end in zip(points, points[1:]):
+            self.session.input.move(*end)
+            self.wait_stroke("leg", [start, end], color, what="leg while dragging")
+        self.session.input.release(*points[-1])
 
     def key(self, name):
         self.session.input.key(name)
-        time.sleep(0.3)
 
     # --- reading the screen --------------------------------------------------------------------
 
@@ -233,18 +240,35 @@ class DrawTest:
                          ([(0, self.client.width if axis == 'x' else self.client.height)], set()),
                          (runs, strays), f"screenshot: {shot.path}")
 
-    def wait_grid(self, label, count, color=YELLOW, width=1, timeout=5):
-        """Waits for the repaint to show this grid; returns the screenshot that shows it."""
+    def wait_shot(self, label, check, timeout=WAIT):
+        """Takes screenshots until `check(shot)` raises no Mismatch; returns that screenshot.
+        After `timeout` seconds the last Mismatch goes to the caller."""
         deadline = time.monotonic() + timeout
         while True:
             shot = self.shot(label)
             try:
-                self.expect_grid(shot, count, color, width)
+                check(shot)
                 return shot
             except Mismatch:
                 if time.monotonic() > deadline:
                     raise
             time.sleep(_POLL)
+
+    def wait_grid(self, label, count, color=YELLOW, width=1):
+        """Waits for the surface to show this grid. A grid that was already there proves no
+        repaint: wait for what the repaint changes (see wait_wiped)."""
+        return self.wait_shot(label, lambda shot: self.expect_grid(shot, count, color, width))
+
+    def wait_stroke(self, label, points, color=RED, what="stroke"):
+        """Waits until the stroke through the screen points is drawn (see expect_stroke)."""
+        return self.wait_shot(label, lambda shot: self.expect_stroke(shot, points, color, what))
+
+    def wait_wiped(self, label, point, color=RED, what="spot"):
+        """Waits until a repaint has wiped the stroke through a screen point."""
+        return self.wait_shot(label, lambda shot: self.expect_untouched(shot, point, color, what))
+
+    def wait_no_grid(self, label):
+        return self.wait_shot(label, self.expect_no_grid)
 
     def expect_stroke(self, shot, points, color=RED, what="stroke"):
         """Each leg between consecutive screen points (horizontal, vertical or diagonal at
@@ -291,11 +315,13 @@ class DrawTest:
         return [w.rect for w in self.session.windows.list()
                 if w.visible and w.class_name == MENU_CLASS]
 
-    def wait_menus(self, count, what, timeout=3):
+    def wait_menus(self, count, what, timeout=WAIT):
+        """Waits until `count` popup menus are shown, each with its size: a busy Wine lets a new
+        popup be seen for a moment before it is placed."""
         deadline = time.monotonic() + timeout
         while True:
             shown = self.menus()
-            if len(shown) == count:
+            if len(shown) == count and all(r.width > 0 and r.height > 0 for r in shown):
                 return shown
             if time.monotonic() > deadline:
                 raise Mismatch(what, f"{count} popup menus shown", f"{len(shown)}",
@@ -382,7 +408,7 @@ class DrawTest:
 
     # --- the end -------------------------------------------------------------------------------
 
-    def expect_exit(self, timeout=10):
+    def expect_exit(self, timeout=WAIT):
         self.program.expect_exit(0, timeout, self.session.describe)
         expect_true("the surface after the program ended", self.surface() is None, "gone",
                     "still shown")

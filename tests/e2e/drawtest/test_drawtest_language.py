@@ -3,8 +3,10 @@ second start shows; that start ends without disturbing the running one."""
 
 import harness
 from harness import expect_equal, expect_true
+from harness.timing import START
 
-from scrivet import GRID_NUM, IDCANCEL, IDOK, PEN_SIZE, PROGRAM, DrawTestCase
+from scrivet import (EXIT_ALREADY_RUNNING, GRID_NUM, IDCANCEL, IDOK, PEN_SIZE, PROGRAM,
+                     DrawTestCase)
 
 MESSAGE_TEXT = 0xFFFF
 
@@ -17,12 +19,12 @@ class LanguageCase(DrawTestCase):
     def expect_second_start_refused(self, app, message, grid=15):
         s = self.session
         second = s.start(s.config.exe(PROGRAM))
-        s.wait_window(PROGRAM)
+        s.wait_window(PROGRAM, timeout=START)
         s.screenshot(f"{self._testMethodName}-running")
         expect_equal("message of the second start", message,
                      s.windows.child_text(PROGRAM, MESSAGE_TEXT))
         s.input.key("Return")
-        second.expect_exit(0, describe=s.describe)
+        second.expect_exit(EXIT_ALREADY_RUNNING, describe=s.describe)
         expect_true("the first instance", app.program.running and app.surface() is not None,
                     "still running with its surface", "gone")
         app.wait_grid("after-second", grid)

@@ -28,8 +28,7 @@ class MenuGreyingTest(DrawTestCase):
 
         app.drag(STROKE)
         app.choose(SHOW_GRID, 1, greyed={0})
-        shot = app.shot("hidden")
-        app.expect_no_grid(shot)
+        shot = app.wait_no_grid("hidden")
         app.expect_untouched(shot, (225, 180), what="stroke after hiding the grid")
         app.expect_greyed(GRID_NUM, {0, 1, 2}, "hidden-number")
         app.expect_greyed(GRID_COLOR, {0, 1, 2, 3, 4}, "hidden-colour")

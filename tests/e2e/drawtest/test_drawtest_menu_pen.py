@@ -17,12 +17,13 @@ class PenMenuTest(DrawTestCase):
         for index in [1, 2, 3, 4, 5, 6, 0]:
             color = ITEMS[PEN_COLOR][index]
             app.choose(PEN_COLOR, index, greyed={current})
-            shot = app.wait_grid(f"colour{index}", 15)
-            app.expect_untouched(shot, (225, previous[0][1]), color=ITEMS[PEN_COLOR][current],
-                                 what=f"stroke before choosing colour {index}")
+            shot = app.wait_wiped(f"colour{index}", (225, previous[0][1]),
+                                  color=ITEMS[PEN_COLOR][current],
+                                  what=f"stroke before choosing colour {index}")
+            app.expect_grid(shot, 15)
             y = 200 + 30 * index
             previous, current = [(150, y), (300, y), (300, y + 20)], index
-            app.drag(previous)
+            app.drag(previous, color)
             app.expect_stroke(app.shot(f"colour{index}-stroke"), previous, color,
                               what=f"stroke in colour {index}")
 

@@ -45,11 +45,17 @@ class Sxga(ScreenCase):
 
 class HighResolution(DrawTestCase):
     def caption_height(self, app, label):
-        """Rows of the clear button that hold dark caption pixels."""
+        """Rows of the clear button that hold dark caption pixels, once it is drawn."""
         rect = app.button(IDOK)[0]
-        shot = app.wait_grid(label, 15)
-        return sum(1 for y in range(rect.y, rect.bottom)
-                   if any(max(shot.pixel(x, y)) < 80 for x in range(rect.x, rect.right)))
+
+        def rows(shot):
+            return sum(1 for y in range(rect.y, rect.bottom)
+                       if any(max(shot.pixel(x, y)) < 80 for x in range(rect.x, rect.right)))
+
+        # The button paints after the surface: wait for its caption.
+        shot = app.wait_shot(label, lambda shot: expect_true(
+            "clear button caption", rows(shot) > 0, "drawn", "no dark rows"))
+        return rows(shot)
 
     def test_150_percent_keeps_physical_pixels_and_grows_the_caption(self):
         app = self.start()

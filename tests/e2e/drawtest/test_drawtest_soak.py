@@ -29,8 +29,8 @@ class SoakTest(DrawTestCase):
                           what="a stroke after the soak")
 
         self.session.input.click(*app.button(IDOK)[0].center)
-        shot = app.wait_grid("cleared", 15)
-        app.expect_untouched(shot, (400, 300), what="the new stroke after CLEAR")
+        shot = app.wait_wiped("cleared", (400, 300), what="the new stroke after CLEAR")
+        app.expect_grid(shot, 15)
         app.expect_untouched(shot, (500, y), color=RED, what="the posted stroke after CLEAR")
 
         app.drag([(300, 500), (700, 500)])

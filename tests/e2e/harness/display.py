@@ -12,7 +12,7 @@ from .errors import HarnessError
 class Display:
     """An Xvfb server started by this process and stopped by `close()` (by its own PID)."""
 
-    def __init__(self, janitor, width=1024, height=768, depth=24, timeout=15):
+    def __init__(self, janitor, width=1024, height=768, depth=24, timeout=30):
         self.width, self.height, self.depth = width, height, depth
         read_end, write_end = os.pipe()
         self._errors = tempfile.TemporaryFile()

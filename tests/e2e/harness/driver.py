@@ -52,11 +52,15 @@ class StandInDriver:
         """Stops the service: the device link disappears, as with the driver missing."""
         self.prefix.run_ok(["net", "stop", self.name])
 
-    def set_script(self, points):
+    def set_script(self, points, failures=()):
         """The raw points ReadRawPoint returns in turn, each (x, y) or (x, y, third word); after
-        the last, the last again. Also restarts the script at its first point."""
+        the last, the last again. At the script positions in `failures` the request fails
+        instead (the position still advances past them). Also restarts the script at its first
+        point."""
         data = b"".join(struct.pack("<3I", *(tuple(p) + (0,))[:3]) for p in points)
         self.registry.set(self.state_key, "RawScript", RegValue.binary(data))
+        self.registry.set(self.state_key, "ReadFailures",
+                          RegValue.binary(b"".join(struct.pack("<I", f) for f in failures)))
         self.registry.set_dword(self.state_key, "ScriptPosition", 0)
 
     def set_port_result(self, succeed):

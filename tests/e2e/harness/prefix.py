@@ -94,10 +94,14 @@ class WinePrefix:
                                f"{out}{err}")
         return out
 
-    def start(self, args, output, locale=None):
+    def start(self, args, output, locale=None, display=True):
         """Starts a Windows program without waiting; its output goes to the open file `output`.
-        Returns the Popen of the Wine loader, whose exit code is the program's."""
-        return subprocess.Popen([self.wine, *map(str, args)], env=self.env(locale),
+        Without `display` it gets no X display, so it can open no window at all. Returns the
+        Popen of the Wine loader, whose exit code is the program's."""
+        env = self.env(locale)
+        if not display:
+            env.pop("DISPLAY")
+        return subprocess.Popen([self.wine, *map(str, args)], env=env,
                                 stdin=subprocess.DEVNULL, stdout=output,
                                 stderr=subprocess.STDOUT)
 

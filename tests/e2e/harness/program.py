@@ -3,23 +3,24 @@
 import subprocess
 
 from .errors import Mismatch
+from .timing import WAIT
 
 
 class Program:
     """Use Session.start to make one. `wait` returns the Windows exit code (modulo 256, as
     Wine's loader passes it on)."""
 
-    def __init__(self, prefix, args, output_path, locale=None):
+    def __init__(self, prefix, args, output_path, locale=None, display=True):
         self.args = [str(a) for a in args]
         self.output_path = output_path
         self._output = open(output_path, "wb")
-        self._process = prefix.start(self.args, self._output, locale)
+        self._process = prefix.start(self.args, self._output, locale, display)
 
     @property
     def running(self):
         return self._process.poll() is None
 
-    def wait(self, timeout=10, describe=None):
+    def wait(self, timeout=WAIT, describe=None):
         """Waits for the program to end and returns its exit code. Raises Mismatch when it is
         still running after `timeout` seconds; `describe` (a callable) adds what the screen
         showed to that message."""
@@ -30,7 +31,7 @@ class Program:
             raise Mismatch(f"{self.args[0]}", f"to end within {timeout} s", "it was still running",
                            detail) from None
 
-    def expect_exit(self, code, timeout=10, describe=None):
+    def expect_exit(self, code, timeout=WAIT, describe=None):
         """Raises Mismatch unless the program ends within `timeout` with exit code `code`."""
         seen = self.wait(timeout, describe)
         if seen != code:

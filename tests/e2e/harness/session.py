@@ -17,6 +17,7 @@ from .probe import Probe
 from .program import Program
 from .registry import Registry
 from .screen import Screenshot
+from .timing import WAIT
 from .windows import WindowInspector
 from .xinput import XInput
 
@@ -101,14 +102,16 @@ class Session:
             self.display.close()
         self._janitor.release()
 
-    def install_driver(self, name="Velmuro", script=None, port_result=None, start=True):
+    def install_driver(self, name="Velmuro", script=None, port_result=None, start=True,
+                       failures=()):
         """Installs the stand-in driver as service `name` ("Velmuro" or "Corvatin"), optionally
-        with a raw-point script (see StandInDriver.set_script) and the port switch, and starts
-        it unless `start` is False. Returns its StandInDriver."""
+        with a raw-point script and the positions at which its reads fail (see
+        StandInDriver.set_script) and the port switch, and starts it unless `start` is False.
+        Returns its StandInDriver."""
         driver = StandInDriver(self.prefix, self.registry, self.probe, name)
         driver.install()
         if script is not None:
-            driver.set_script(script)
+            driver.set_script(script, failures)
         if port_result is not None:
             driver.set_port_result(port_result)
         if start:
@@ -116,15 +119,16 @@ class Session:
         self.drivers[name] = driver
         return driver
 
-    def start(self, exe, *args, locale=None):
+    def start(self, exe, *args, locale=None, display=True):
         """Starts a Windows program (a path in the build tree or in the prefix, with its
-        arguments) without waiting for it. Returns its Program."""
+        arguments) without waiting for it; with `display` False it cannot reach the X screen,
+        like a program started where there is no desktop. Returns its Program."""
         output = self.shots_dir / f"{self.name}-{len(self._programs)}.out"
-        program = Program(self.prefix, [exe, *args], output, locale)
+        program = Program(self.prefix, [exe, *args], output, locale, display)
         self._programs.append(program)
         return program
 
-    def wait_window(self, title, timeout=10):
+    def wait_window(self, title, timeout=WAIT):
         """Waits until a visible top-level window has exactly this title; returns its Rect."""
         deadline = time.monotonic() + timeout
         while True:
@@ -137,7 +141,7 @@ class Session:
                                "no such visible window", self.describe())
             time.sleep(_POLL)
 
-    def wait_window_gone(self, title, timeout=10):
+    def wait_window_gone(self, title, timeout=WAIT):
         """Waits until no visible window has this title."""
         deadline = time.monotonic() + timeout
         while self.input.search(title):
@@ -146,7 +150,7 @@ class Session:
                                "it was still shown", self.describe())
             time.sleep(_POLL)
 
-    def wait_until(self, what, condition, timeout=10, expected="the condition to hold",
+    def wait_until(self, what, condition, timeout=WAIT, expected="the condition to hold",
                    seen=lambda: "it did not"):
         """Polls `condition()` until true; otherwise raises Mismatch(what, expected, seen())."""
         deadline = time.monotonic() + timeout

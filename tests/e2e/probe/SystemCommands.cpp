@@ -1,5 +1,6 @@
 // Process-wide facts a test checks from inside the prefix: cursor, locale, screen, raw requests.
 #include "Commands.h"
+#include "Handles.h"
 #include "ProbeIo.h"
 #include <windows.h>
 
@@ -25,9 +26,9 @@ int Screen(const Args&) {
 
 namespace {
 // Opened the way the tools open the link.
-HANDLE OpenDevice(const std::wstring& link) {
-    return CreateFileW(link.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                       OPEN_EXISTING, 0, nullptr);
+ScopedFileHandle OpenDevice(const std::wstring& link) {
+    return ScopedFileHandle(CreateFileW(link.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
 int NoDevice(const std::wstring& link) {
@@ -37,10 +38,8 @@ int NoDevice(const std::wstring& link) {
 } // namespace
 
 int Open(const Args& args) {
-    HANDLE device = OpenDevice(args[0]);
-    if (device == INVALID_HANDLE_VALUE)
+    if (!OpenDevice(args[0]))
         return NoDevice(args[0]);
-    CloseHandle(device);
     return 0;
 }
 
@@ -51,17 +50,17 @@ int Ioctl(const Args& args) {
     if (!ParseNumber(args[1], code) || !ParseNumber(args[3], outputSize) ||
         (args[2] != L"-" && !ParseHex(args[2], input)))
         return Fail(L"bad code, input or output size", kExitUsage);
-    HANDLE device = OpenDevice(args[0]);
-    if (device == INVALID_HANDLE_VALUE)
+    ScopedFileHandle device = OpenDevice(args[0]);
+    if (!device)
         return NoDevice(args[0]);
     std::vector<std::uint8_t> output(static_cast<std::size_t>(outputSize) + 1u);
     DWORD returned = 0;
-    const BOOL ok =
-        DeviceIoControl(device, static_cast<DWORD>(code), input.empty() ? nullptr : input.data(),
-                        static_cast<DWORD>(input.size()), outputSize == 0 ? nullptr : output.data(),
-                        static_cast<DWORD>(outputSize), &returned, nullptr);
+    const BOOL ok = DeviceIoControl(
+        device.Get(), static_cast<DWORD>(code), input.empty() ? nullptr : input.data(),
+        static_cast<DWORD>(input.size()), outputSize == 0 ? nullptr : output.data(),
+        static_cast<DWORD>(outputSize), &returned, nullptr);
     const DWORD error = ok ? 0 : GetLastError();
-    CloseHandle(device);
+    device.Reset();
     PrintLine(Fields({ok ? 1 : 0, error, returned}) + L'\t' + Hex(output.data(), returned));
     return 0;
 }

@@ -28,3 +28,6 @@ class ShippedDrawTest(scrivet.DrawTest):
 
     def wait_surface(self, timeout=SLOW):
         return super().wait_surface(timeout)
+
+    def wait_shot(self, label, check, timeout=SLOW):
+        return super().wait_shot(label, check, timeout)
