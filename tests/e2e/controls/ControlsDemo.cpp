@@ -35,6 +35,16 @@ class CFourCopyPicture final : public CTransparentPicture {
     bool CopyMasked(HDC, HDC, HBITMAP, int, int) const override { return false; }
 };
 
+// A picture that tells whether the system's masked copy did the work.
+class CReportingPicture final : public CTransparentPicture {
+  protected:
+    bool CopyMasked(HDC screen, HDC composed, HBITMAP mask, int width, int height) const override {
+        const bool copied = CTransparentPicture::CopyMasked(screen, composed, mask, width, height);
+        PrintLine(copied ? L"masked copy done" : L"masked copy failed");
+        return copied;
+    }
+};
+
 std::wstring RectText(HWND control) {
     RECT rect{};
     GetWindowRect(control, &rect);
@@ -70,7 +80,7 @@ class CDemoDialog final : public CDialog {
     CLinkStatic m_middleLink;
     CLinkStatic m_failing;
     CLinkStatic m_untitled;
-    CTransparentPicture m_masked;
+    CReportingPicture m_masked;
     CFourCopyPicture m_fourCopy;
     CTransparentPicture m_cut;
     CTransparentPicture m_plain;
@@ -111,18 +121,21 @@ void CDemoDialog::AttachLinks() {
         const wchar_t* target;
     } links[] = {{m_opening, IDC_OPENING_LINK, L"touchdemo:opened"},
                  {m_centred, IDC_CENTRED_LINK, L"www.centred.example"},
-                 {m_right, IDC_RIGHT_LINK, L"www.right.example"},
+                 {m_right, IDC_RIGHT_LINK, nullptr},
                  {m_middleLink, IDC_MIDDLE_LINK, L"www.middle.example"},
                  {m_failing, IDC_FAILING_LINK, L"C:\\nosuch\\file.tlk"},
                  {m_untitled, IDC_UNTITLED_LINK, L"www.untitled.example"}};
     for (const auto& entry : links) {
         const HWND control = GetDlgItem(m_hWnd, entry.id);
         const std::wstring before = RectText(control);
-        entry.link.SetTarget(entry.target);
+        if (entry.target != nullptr) {
+            entry.link.SetTarget(entry.target);
+        }
         entry.link.SubclassDlgItem(entry.id, m_hWnd);
         PrintLine(L"fit " + std::to_wstring(entry.id) + L"\t" + before + L"\t" + RectText(control));
     }
     m_opening.SetHandCursor(LoadCursorW(ResourceModule(), MAKEINTRESOURCEW(IDR_LINK_CURSOR)));
+    m_middleLink.SetUnderlined(false);
 }
 
 void CDemoDialog::AttachPictures() {

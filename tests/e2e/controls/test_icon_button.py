@@ -109,7 +109,14 @@ class IconButtonTest(unittest.TestCase):
         return self.session.screenshot(f"{self._testMethodName}-{label}")
 
     def test_normal_default_and_disabled_looks(self):
+        expect_equal("icons set", [f"icon {i} set" for i in (101, 102, 103, 104, 106)],
+                     self.demo.lines("icon "))
+        expect_equal("an icon that is not there", ["missing icon accepted"],
+                     self.demo.lines("missing icon"))
         shot = self.shot("start")
+        wave = (0, 0, 255)
+        expect_equal("icon pixels on the button whose icon went", 0,
+                     shot.count(self.demo.rect(MIDDLE), wave))
         captioned = self.looks(CAPTIONED)
         captioned.expect_raised(shot, "captioned button")
         captioned.expect_black_frame(shot, "captioned button", framed=False)
