@@ -134,7 +134,9 @@ void CDemoDialog::AttachLinks() {
         entry.link.SubclassDlgItem(entry.id, m_hWnd);
         PrintLine(L"fit " + std::to_wstring(entry.id) + L"\t" + before + L"\t" + RectText(control));
     }
-    m_opening.SetHandCursor(LoadCursorW(ResourceModule(), MAKEINTRESOURCEW(IDR_LINK_CURSOR)));
+    const HCURSOR cursor = LoadCursorW(ResourceModule(), MAKEINTRESOURCEW(IDR_LINK_CURSOR));
+    m_opening.SetHandCursor(cursor);
+    PrintLine(L"owner cursor " + std::to_wstring(reinterpret_cast<LONG_PTR>(cursor)));
     m_middleLink.SetUnderlined(false);
 }
 

@@ -169,8 +169,20 @@ int SystemColors() {
     return 0;
 }
 
+// cursor: the handle of the cursor on the screen; cursors are shared between processes.
+int Cursor() {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetCursorInfo(&info)) {
+        return Fail(L"no cursor information", 6);
+    }
+    PrintLine(std::to_wstring(reinterpret_cast<LONG_PTR>(info.hCursor)));
+    return 0;
+}
+
 int Usage() {
-    return Fail(L"usage: controlsprobe tree HEX | focus HEX | tooltips | syscolors  (HEX: the "
+    return Fail(L"usage: controlsprobe tree HEX | focus HEX | tooltips | cursor | syscolors  "
+                L"(HEX: the "
                 L"window title's UTF-8 bytes)",
                 1);
 }
@@ -187,6 +199,9 @@ int wmain(int count, wchar_t** args) {
     }
     if (command == L"tooltips" && count == 2) {
         return ToolTips();
+    }
+    if (command == L"cursor" && count == 2) {
+        return Cursor();
     }
     if (command == L"syscolors" && count == 2) {
         return SystemColors();

@@ -102,6 +102,11 @@ class Probe:
         _, lines = self.call("tooltips")
         return [line.split("\t", 4)[4] for line in lines]
 
+    def cursor(self):
+        """The handle of the cursor on the screen."""
+        _, lines = self.call("cursor")
+        return int(lines[0])
+
     def system_colors(self):
         """The system colours by index, as (r, g, b)."""
         _, lines = self.call("syscolors")

@@ -154,6 +154,43 @@ class LinkTest(unittest.TestCase):
         self.away()
         self.wait_color("visited colour", FAILING_LINK, VISITED, [LINK, self.hover])
 
+    def test_cursor_is_the_owners_or_the_help_programs_hand(self):
+        s = self.session
+        owner = int(self.demo.lines("owner cursor ")[0].split()[-1])
+        background = (self.demo.client.right - 20, self.demo.client.bottom - 20)
+
+        def cursor_at(demo, point):
+            s.input.move(*point)
+            s.input.move(point[0] + 1, point[1])
+            return demo.probe.cursor()
+
+        arrow = cursor_at(self.demo, background)
+        expect_equal("over the link with the owner's cursor", owner,
+                     cursor_at(self.demo, self.demo.rect(OPENING_LINK).center))
+        cursor_at(self.demo, background)
+        expect_equal("over a link without a cursor, the help program having none", arrow,
+                     cursor_at(self.demo, self.demo.rect(CENTRED_LINK).center))
+        self.demo.close()
+
+        help_program = s.prefix.unix_path(r"C:\windows\winhlp32.exe")
+        original = help_program.read_bytes()
+        try:
+            s.prefix.copy_in(s.config.exe("helpcursor"), r"C:\windows\winhlp32.exe")
+            self.demo = Demo(s)
+            # Cursors have handles of each process's own.
+            owner = int(self.demo.lines("owner cursor ")[0].split()[-1])
+            arrow = cursor_at(self.demo, background)
+            hand = cursor_at(self.demo, self.demo.rect(CENTRED_LINK).center)
+            expect_true("over a link without a cursor: the help program's hand",
+                        hand not in (arrow, owner, 0), f"neither {arrow} nor {owner}", hand)
+            # Each link holds a copy of its own.
+            other = cursor_at(self.demo, self.demo.rect(UNTITLED_LINK).center)
+            expect_true("over the next link: its own copy of the hand",
+                        other not in (arrow, owner, hand, 0), "another handle", other)
+            expect_equal("over the background again", arrow, cursor_at(self.demo, background))
+        finally:
+            help_program.write_bytes(original)
+
     def test_links_shrink_to_their_text_keeping_their_anchor(self):
         fits = {}
         for line in self.demo.lines("fit "):
