@@ -25,7 +25,7 @@ void CLinkStatic::SetTarget(const std::wstring& target) {
 void CLinkStatic::MarkVisited(bool visited) {
     m_visited = visited;
     if (m_hWnd != nullptr) {
-        Invalidate();
+        Repaint(false);
     }
 }
 
@@ -41,7 +41,7 @@ void CLinkStatic::SetUnderlined(bool underlined) {
     m_underlined = underlined;
     if (m_hWnd != nullptr) {
         UseFont(CurrentFont());
-        Invalidate();
+        Repaint(false);
     }
 }
 
@@ -115,11 +115,11 @@ LRESULT CLinkStatic::OnMouseMove(WPARAM, LPARAM lParam) {
         if (PtInRect(&client, at) == FALSE) {
             m_pointerOver = false;
             ReleaseCapture();
-            RedrawNow();
+            Repaint(true);
         }
     } else {
         m_pointerOver = true;
-        RedrawNow();
+        Repaint(true);
         // Holding the capture lets the link see the move that takes the pointer away.
         SetCapture(m_hWnd);
     }
@@ -132,7 +132,7 @@ LRESULT CLinkStatic::OnCaptureChanged(WPARAM, LPARAM lParam) {
     // it again, so the link never waits in the hover colour for a move it cannot see.
     if (m_pointerOver && reinterpret_cast<HWND>(lParam) != m_hWnd) {
         m_pointerOver = false;
-        RedrawNow();
+        Repaint(true);
     }
     return result;
 }
@@ -209,6 +209,13 @@ void CLinkStatic::UseFont(const LOGFONTW& font) {
     m_font = std::move(created);
 }
 
-void CLinkStatic::RedrawNow() const {
-    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+void CLinkStatic::Repaint(bool now) const {
+    // The text is drawn on the parent's background: that is repainted first, or the smoothed
+    // edges of the old colour would stay under the new one.
+    const HWND parent = GetParent(m_hWnd);
+    RECT area{};
+    GetWindowRect(m_hWnd, &area);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+    RedrawWindow(parent, &area, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | (now ? RDW_UPDATENOW : 0));
 }

@@ -44,7 +44,8 @@ class CLinkStatic final : public CStatic {
     void LoadHandCursor();
     void UseFont(const LOGFONTW& font);
     LOGFONTW CurrentFont() const;
-    void RedrawNow() const;
+    // Redraws the link with its background, at once or with the next paint.
+    void Repaint(bool now) const;
 
     const COLORREF m_linkColor = RGB(0, 0, 238);
     const COLORREF m_visitedColor = RGB(85, 26, 139);

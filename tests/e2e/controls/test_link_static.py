@@ -91,9 +91,15 @@ class LinkTest(unittest.TestCase):
         s.input.key("Return")
         s.wait_window_gone(DEMO_BOX)
 
+    def pixels(self, link_id, label):
+        shot, rect = self.session.screenshot(label), self.demo.rect(link_id)
+        return [[shot.pixel(x, y) for x in range(rect.x, rect.right)]
+                for y in range(rect.y, rect.bottom)]
+
     def test_hover_colour_comes_and_goes_at_once_and_the_tooltip_shows_the_target(self):
         rect = self.demo.rect(OPENING_LINK)
         self.wait_color("link colour at start", OPENING_LINK, LINK, [self.hover])
+        before = self.pixels(OPENING_LINK, "before")
         self.session.input.move(*rect.center)
         self.wait_color("hover colour", OPENING_LINK, self.hover, [LINK])
         self.session.wait_until("tooltip", lambda: "touchdemo:opened" in
@@ -113,6 +119,9 @@ class LinkTest(unittest.TestCase):
         self.wait_color("hover colour again", OPENING_LINK, self.hover, [LINK])
         self.away()
         self.wait_color("link colour at the end", OPENING_LINK, LINK, [self.hover])
+        # Each colour is drawn on fresh background: nothing of the hover colour's smoothed
+        # edges stays behind.
+        expect_equal("link after hovering", before, self.pixels(OPENING_LINK, "after"))
 
     def test_registered_handler_opens_the_target_and_the_link_turns_visited(self):
         self.session.registry.set(f"{CLASSES}\\touchdemo", "", RegValue.sz("URL:touchdemo"))
