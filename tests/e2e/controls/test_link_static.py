@@ -165,20 +165,34 @@ class LinkTest(unittest.TestCase):
 
     def test_cursor_is_the_owners_or_the_help_programs_hand(self):
         s = self.session
-        owner = int(self.demo.lines("owner cursor ")[0].split()[-1])
         background = (self.demo.client.right - 20, self.demo.client.bottom - 20)
 
-        def cursor_at(demo, point):
+        def cursor_at(point, what, condition):
+            """Moves onto `point` and waits for the cursor to meet `condition`."""
             s.input.move(*point)
             s.input.move(point[0] + 1, point[1])
-            return demo.probe.cursor()
+            seen = []
 
-        arrow = cursor_at(self.demo, background)
-        expect_equal("over the link with the owner's cursor", owner,
-                     cursor_at(self.demo, self.demo.rect(OPENING_LINK).center))
-        cursor_at(self.demo, background)
-        expect_equal("over a link without a cursor, the help program having none", arrow,
-                     cursor_at(self.demo, self.demo.rect(CENTRED_LINK).center))
+            def meets():
+                seen.append(self.demo.probe.cursor())
+                return condition(seen[-1])
+
+            s.wait_until(what, meets, expected="the cursor described", seen=lambda: seen[-3:])
+            return seen[-1]
+
+        def start():
+            """The owner's cursor and the arrow of a fresh demo, whose handles are its own."""
+            owner = int(self.demo.lines("owner cursor ")[0].split()[-1])
+            arrow = cursor_at(background, "cursor over the background", lambda c: c != owner)
+            return owner, arrow
+
+        owner, arrow = start()
+        cursor_at(self.demo.rect(OPENING_LINK).center, "over the link with the owner's cursor",
+                  lambda c: c == owner)
+        cursor_at(background, "back over the background", lambda c: c == arrow)
+        # Without a hand of its own the link leaves the cursor as it was.
+        cursor_at(self.demo.rect(CENTRED_LINK).center, "over a link without a cursor",
+                  lambda c: c == arrow)
         self.demo.close()
 
         help_program = s.prefix.unix_path(r"C:\windows\winhlp32.exe")
@@ -186,17 +200,14 @@ class LinkTest(unittest.TestCase):
         try:
             s.prefix.copy_in(s.config.exe("helpcursor"), r"C:\windows\winhlp32.exe")
             self.demo = Demo(s)
-            # Cursors have handles of each process's own.
-            owner = int(self.demo.lines("owner cursor ")[0].split()[-1])
-            arrow = cursor_at(self.demo, background)
-            hand = cursor_at(self.demo, self.demo.rect(CENTRED_LINK).center)
-            expect_true("over a link without a cursor: the help program's hand",
-                        hand not in (arrow, owner, 0), f"neither {arrow} nor {owner}", hand)
+            owner, arrow = start()
+            hand = cursor_at(self.demo.rect(CENTRED_LINK).center,
+                             "over a link without a cursor: the help program's hand",
+                             lambda c: c not in (arrow, owner, 0))
             # Each link holds a copy of its own.
-            other = cursor_at(self.demo, self.demo.rect(UNTITLED_LINK).center)
-            expect_true("over the next link: its own copy of the hand",
-                        other not in (arrow, owner, hand, 0), "another handle", other)
-            expect_equal("over the background again", arrow, cursor_at(self.demo, background))
+            cursor_at(self.demo.rect(UNTITLED_LINK).center, "over the next link: its own copy",
+                      lambda c: c not in (arrow, owner, hand, 0))
+            cursor_at(background, "over the background again", lambda c: c == arrow)
         finally:
             help_program.write_bytes(original)
 

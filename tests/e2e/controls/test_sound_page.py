@@ -3,7 +3,6 @@ texts and list in both languages, the values it shows, the enable rule, Test sen
 sliders' values of the moment (twice for a double click), the focus leaving the disabled Test
 button, and OK then CPL_EXIT storing and sending the three beep settings."""
 
-import time
 import unittest
 
 import harness
@@ -53,7 +52,8 @@ class SoundPageTest(unittest.TestCase):
         """Opens the list, picks an entry with keys and waits for the enable rule."""
         page = sheet.page()
         self.session.input.click(*page[MODE_LIST].rect.center)
-        time.sleep(0.3)
+        self.session.wait_until("the list dropped down", lambda: any(
+            w.visible and w.class_name == "ComboLBox" for w in self.session.windows.list()))
         self.session.input.key(*keys, "Return")
         self.session.wait_until("Test button state", lambda: sheet.page()[TEST].enabled == enabled,
                                 expected="enabled" if enabled else "disabled")
