@@ -6,7 +6,7 @@ import struct
 from harness import HarnessError, Mismatch, expect_equal
 from harness.requestlog import SET_PARAMETERS, TEST_BEEP
 
-from controls import Probe, controls_by_id
+from controltools import Probe, controls_by_id
 
 APPLET = "Panelo"
 TITLES = {"en_US.UTF-8": "TouchScreen Property", "zh_CN.UTF-8": "触摸屏属性"}

@@ -8,11 +8,11 @@ import unittest
 import harness
 from harness import Session, expect_equal, expect_true
 
-from controls import (BLACK, DEMO_TITLE, CAPTIONED, CHANGE_SYSTEM_COLORS, CHANGED_BUTTON_FACE,
-                      CHANGED_BUTTON_TEXT, COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_BTNFACE,
-                      COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_BTNTEXT, DEFAULT, DISABLE_MIDDLE,
-                      DISABLED, FIRST_EDIT, ICON_ONLY, LAST_EDIT, MIDDLE, Demo, Probe,
-                      expect_colors, expect_image, icon_pixels)
+from controltools import (BLACK, CAPTIONED, CHANGED_BUTTON_FACE, CHANGED_BUTTON_TEXT,
+                          CHANGE_SYSTEM_COLORS, COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_BTNFACE,
+                          COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, DEFAULT, DEMO_TITLE, DISABLED,
+                          DISABLE_MIDDLE, FIRST_EDIT, ICON_ONLY, LAST_EDIT, MIDDLE, Demo, Probe,
+                          expect_colors, expect_image, icon_pixels)
 
 ICON_SIZE = 32
 ICON_MARGIN = 3
@@ -163,7 +163,8 @@ class IconButtonTest(unittest.TestCase):
                     "highlight and shadow, no text colour", shot.describe(caption_area))
 
     def test_focused_and_pressed_looks_move_the_default(self):
-        captioned, alone, default = self.looks(CAPTIONED), self.looks(ICON_ONLY), self.looks(DEFAULT)
+        captioned, alone = self.looks(CAPTIONED), self.looks(ICON_ONLY)
+        default = self.looks(DEFAULT)
         top = captioned.t + (captioned.rect.height - ICON_SIZE) // 2
         # Backwards through the tab order from the edit: the default button, the icon-only
         # one, then the captioned one; the dialog manager moves the default state along.
@@ -209,7 +210,8 @@ class IconButtonTest(unittest.TestCase):
 
         # Forward to the edit: the dialog's own default button takes the state back.
         self.session.input.key("Tab", "Tab", "Tab")
-        self.session.wait_until("focus back on the edit", lambda: self.demo.focus_id() == FIRST_EDIT)
+        self.session.wait_until("focus back on the edit",
+                                lambda: self.demo.focus_id() == FIRST_EDIT)
         back = self.shot("default-back")
         default.expect_black_frame(back, "default button again")
         captioned.expect_black_frame(back, "captioned button again", framed=False)
@@ -249,8 +251,8 @@ class SystemColorChangeTest(unittest.TestCase):
             caption = looks.caption_area()
             s.wait_until("caption in the new text colour",
                          lambda: reddish(s.screenshot("changed"), caption) > 10,
-                         expected=f"caption pixels in {CHANGED_BUTTON_TEXT}", seen=lambda: s.screenshot(
-                             "changed").describe(caption))
+                         expected=f"caption pixels in {CHANGED_BUTTON_TEXT}",
+                         seen=lambda: s.screenshot("changed").describe(caption))
             shot = s.screenshot("face")
             expect_colors("face keeps the colour of the start", shot,
                           [(looks.l + 2, looks.t + 2), (looks.r - 3, looks.b - 3),

@@ -9,8 +9,8 @@ import unittest
 import harness
 from harness import RegValue, Session, expect_equal, expect_true
 
-from controls import (CENTRED_LINK, COLOR_HIGHLIGHT, DEMO_BOX, FAILING_LINK, LINK, MIDDLE_LINK,
-                      OPENING_LINK, RIGHT_LINK, UNTITLED_LINK, VISITED, Demo, Probe)
+from controltools import (CENTRED_LINK, COLOR_HIGHLIGHT, DEMO_BOX, FAILING_LINK, LINK, MIDDLE_LINK,
+                          OPENING_LINK, RIGHT_LINK, UNTITLED_LINK, VISITED, Demo, Probe)
 
 CLASSES = r"HKLM\Software\Classes"
 OPENED_KEY = r"HKCU\Software\TouchControlsDemo"
@@ -145,7 +145,8 @@ class LinkTest(unittest.TestCase):
         self.session.registry.set(f"{CLASSES}\\.htm", "", RegValue.sz("touchdemo.page"))
         self.register("touchdemo.page", r'C:\windows\win.ini "%1"')
         self.session.input.click(*self.demo.rect(FAILING_LINK).center)
-        self.expect_failure_box("The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).")
+        self.expect_failure_box(
+            "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).")
 
     def test_registered_command_too_long_for_its_room_reports_the_shells_error(self):
         self.session.registry.set(f"{CLASSES}\\.htm", "", RegValue.sz("touchdemo.page"))

@@ -8,7 +8,6 @@ import unittest
 import harness
 from harness import Session, expect_equal, expect_true
 
-from controls import DISABLED
 from sheet import PARAMETERS, SOUND_TAB, Sheet, beep_request, sent_beep, stored_beep
 
 MODE_LIST, FREQUENCY, DURATION, TEST = 1010, 1007, 1008, 1016

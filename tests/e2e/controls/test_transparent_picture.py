@@ -9,8 +9,8 @@ import unittest
 import harness
 from harness import Session, expect_equal, expect_true
 
-from controls import (CUT, FOUR_COPY, MASKED, PLAIN, STRIPE_HEIGHT, STRIPES, UNATTACHED, WHITE,
-                      Demo, bitmap_pixels, expect_image, wait_stable_shot)
+from controltools import (CUT, FOUR_COPY, MASKED, PLAIN, STRIPES, STRIPE_HEIGHT, UNATTACHED, WHITE,
+                          Demo, bitmap_pixels, expect_image, wait_stable_shot)
 
 NEAR_WHITE = (255, 255, 254)
 

@@ -6,7 +6,7 @@ import struct
 import time
 from dataclasses import dataclass
 
-from harness import HarnessError, Mismatch, Rect, expect_equal
+from harness import HarnessError, Mismatch, Rect
 
 DEMO = "controlsdemo"
 PROBE = "controlsprobe"
