@@ -59,4 +59,37 @@ inline constexpr TextPair kClosePortFailed{L"Close port fail!", L"关闭接口�
 inline constexpr TextPair kClosePreviousPortFailed{L"Close previous port fail!",
                                                    L"关闭上一接口失败！"};
 
+inline constexpr ControlText kSoundPage[] = {
+    {1050, {L"Beep Mode", L"声音模式"}},
+    {1051, {L"Beep On:", L"发声设置"}},
+    {1052, {L"Beep Setting", L"声音设置"}},
+    {1054, {L"Frequency", L"频率"}},
+    {1053, {L"Low", L"低"}},
+    {1055, {L"High", L"高"}},
+    {1056, {L"Duration time", L"发音时间"}},
+    {1041, {L"Short", L"短"}},
+    {1042, {L"Long", L"长"}},
+    {1016, {L"Test", L"测  试"}},
+};
+
+// The beep-mode list in index order: never, on touch, on release.
+inline constexpr TextPair kBeepModes[] = {
+    {L"Disable", L"不发声"},
+    {L"Touch", L"触摸时发声"},
+    {L"Release", L"抬起时发声"},
+};
+
+// The About page; its maker block is filled but never shown.
+inline constexpr ControlText kAboutPage[] = {
+    {1047, {L"Brevanto Touchscreen Driver", L"Brevanto 触摸屏驱动"}},
+    {1048, {L"Win 2000,Win XP,Win 7 Touchscreen Driver", L"Win 2000,Win XP,Win 7 触摸屏驱动"}},
+    {1049, {L"Version 4.0.2.8", L"版本 4.0.2.8"}},
+    {1043, {L"Brevanto Electronic Co., Ltd", L"Brevanto电子有限公司"}},
+    {1045, {L"Send Email", L"直接发送邮件"}},
+    {1026, {L"contact us!", L"联系我们"}},
+};
+
+inline constexpr const wchar_t* kMakerWebSite = L"www.brevanto.example";
+inline constexpr const wchar_t* kMakerSupportMail = L"mailto:support@brevanto.example";
+
 } // namespace AppletTexts

@@ -61,7 +61,8 @@ template <class T> struct MessageEntry {
 
 template <auto Handler>
 constexpr MessageEntry<message_table::Owner<Handler>> MapMessage(UINT message) {
-    return {message, 0, 0, CodeMatch::Any, 0, &message_table::CallMessage<Handler>};
+    // Every id: a message entry for WM_COMMAND takes all of them.
+    return {message, 0, 0xFFFF, CodeMatch::Any, 0, &message_table::CallMessage<Handler>};
 }
 
 template <auto Handler>

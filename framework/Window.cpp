@@ -62,7 +62,11 @@ bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
 }
 
 LRESULT CWnd::Default() {
-    return CallWindowProcW(m_previousProc, m_hWnd, m_message, m_wParam, m_lParam);
+    return CallDefault(m_message, m_wParam, m_lParam);
+}
+
+LRESULT CWnd::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(m_previousProc, m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

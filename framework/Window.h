@@ -39,6 +39,8 @@ class CWnd {
     virtual void OnSubclassed() {}
     // The standard handling of the message being dispatched, for handlers that add to it.
     LRESULT Default();
+    // The control's own handling of a message the handler passes on in another form.
+    LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam);
 
     void Bind(HWND window);
     void Unbind();
