@@ -235,6 +235,7 @@ class TableTarget {
             MapControl<&TableTarget::OnSelectionChange>(30, CBN_SELCHANGE),
             MapNotify<&TableTarget::OnDeltaPosition>(40, UDN_DELTAPOS),
             MapMessage<&TableTarget::OnScroll>(WM_HSCROLL),
+            MapMessage<&TableTarget::OnOtherCommand>(WM_COMMAND),
         };
         LRESULT result = 0;
         const bool handled = DispatchTable(*this, kMessages, message, wParam, lParam, result);
@@ -251,6 +252,10 @@ class TableTarget {
     LRESULT OnDeltaPosition(const NMHDR& notice) {
         events.push_back("delta from " + std::to_string(notice.idFrom));
         return 1;
+    }
+    LRESULT OnOtherCommand(WPARAM wParam, LPARAM) {
+        events.push_back("other command " + std::to_string(LOWORD(wParam)));
+        return 2;
     }
     LRESULT OnScroll(WPARAM wParam, LPARAM) {
         events.push_back("scroll " + std::to_string(LOWORD(wParam)));
@@ -311,16 +316,17 @@ class ThrowingDialog final : public CDialog {
 
 } // namespace
 
+// What no narrower entry takes falls to the table's message entry for WM_COMMAND.
 TEST(FrameworkMessageTable, TellsNotificationCodesApart) {
     TableTarget target;
     const HWND control = reinterpret_cast<HWND>(1);
     EXPECT_TRUE(target.Dispatch(WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), 0));
     EXPECT_TRUE(target.Dispatch(WM_COMMAND, MAKEWPARAM(10, 1), 0)) << "an accelerator";
-    EXPECT_FALSE(target.Dispatch(WM_COMMAND, MAKEWPARAM(10, BN_SETFOCUS), 0));
+    EXPECT_TRUE(target.Dispatch(WM_COMMAND, MAKEWPARAM(10, BN_SETFOCUS), 0));
     EXPECT_TRUE(target.Dispatch(WM_COMMAND, MAKEWPARAM(22, BN_CLICKED), 0));
-    EXPECT_FALSE(target.Dispatch(WM_COMMAND, MAKEWPARAM(24, BN_CLICKED), 0));
-    EXPECT_FALSE(target.Dispatch(WM_COMMAND, MAKEWPARAM(30, CBN_DROPDOWN),
-                                 reinterpret_cast<LPARAM>(control)));
+    EXPECT_TRUE(target.Dispatch(WM_COMMAND, MAKEWPARAM(24, BN_CLICKED), 0));
+    EXPECT_TRUE(target.Dispatch(WM_COMMAND, MAKEWPARAM(30, CBN_DROPDOWN),
+                                reinterpret_cast<LPARAM>(control)));
     EXPECT_TRUE(target.Dispatch(WM_COMMAND, MAKEWPARAM(30, CBN_SELCHANGE),
                                 reinterpret_cast<LPARAM>(control)));
     NMHDR delta{control, 40, static_cast<UINT>(UDN_DELTAPOS)};
@@ -330,9 +336,10 @@ TEST(FrameworkMessageTable, TellsNotificationCodesApart) {
     EXPECT_FALSE(target.Dispatch(WM_NOTIFY, 41, reinterpret_cast<LPARAM>(&other)));
     EXPECT_FALSE(target.Dispatch(WM_NOTIFY, 40, reinterpret_cast<LPARAM>(&click)));
     EXPECT_TRUE(target.Dispatch(WM_HSCROLL, TB_THUMBTRACK, 0));
-    EXPECT_EQ(target.events,
-              (std::vector<std::string>{"press", "=0", "press", "=0", "mode 22", "=0", "selchange",
-                                        "=0", "delta from 40", "=1", "scroll 5", "=0"}));
+    EXPECT_EQ(target.events, (std::vector<std::string>{
+                                 "press", "=0", "press", "=0", "other command 10", "=2", "mode 22",
+                                 "=0", "other command 24", "=2", "other command 30", "=2",
+                                 "selchange", "=0", "delta from 40", "=1", "scroll 5", "=0"}));
 }
 
 TEST(FrameworkDialog, ControlsSeeTheirOwnNotificationsAndNoExceptionEscapes) {
