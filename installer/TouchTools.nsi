@@ -16,7 +16,7 @@ AllowSkipFiles off
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\VelmuroTouchTools"
 !define UNINSTALLER "TouchToolsUninstall.exe"
-!define PUBLISHER "Velmuro"
+!define PUBLISHER "Brevanto"
 ; Exit codes a script can tell apart.
 !define EXIT_TOOL_RUNNING 3
 

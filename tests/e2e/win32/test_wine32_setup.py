@@ -71,7 +71,7 @@ class Setup:
         registry = self.session.registry
         registry.expect(UNINSTALL, "DisplayName", RegValue.sz("TouchScreen Tools"))
         registry.expect(UNINSTALL, "DisplayVersion", RegValue.sz(os.environ["TOUCH_VERSION"]))
-        registry.expect(UNINSTALL, "Publisher", RegValue.sz("Velmuro"))
+        registry.expect(UNINSTALL, "Publisher", RegValue.sz("Brevanto"))
         registry.expect(UNINSTALL, "UninstallString", RegValue.sz(f'"{UNINSTALLER}"'))
         size = registry.get(UNINSTALL, "EstimatedSize")
         expect_true("EstimatedSize", size is not None and 500 < size.as_dword < 5000,
