@@ -37,15 +37,6 @@ std::wstring Escaped(const std::wstring& text) {
     return escaped;
 }
 
-// Another process's window answers WM_GETTEXT, not GetWindowText.
-std::wstring TextOf(HWND window) {
-    wchar_t text[4096] = L"";
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, ARRAYSIZE(text), reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
-    return text;
-}
-
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR answer = 0;
     SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer);
@@ -91,8 +82,8 @@ BOOL CALLBACK PrintDescendant(HWND window, LPARAM) {
     PrintLine(Fields({reinterpret_cast<LONG_PTR>(window),
                       reinterpret_cast<LONG_PTR>(GetParent(window)), GetDlgCtrlID(window),
                       IsWindowVisible(window) ? 1 : 0, IsWindowEnabled(window) ? 1 : 0}) +
-              L"\t" + RectFields(window) + L"\t" + className + L"\t" + Escaped(TextOf(window)) +
-              L"\t" + Escaped(state));
+              L"\t" + RectFields(window) + L"\t" + className + L"\t" +
+              Escaped(WindowTextOf(window)) + L"\t" + Escaped(state));
     return TRUE;
 }
 
@@ -149,7 +140,7 @@ int Focus(const std::wstring& title) {
 
 BOOL CALLBACK PrintToolTip(HWND window, LPARAM) {
     if (IsWindowVisible(window) && _wcsicmp(ClassOf(window).c_str(), TOOLTIPS_CLASSW) == 0) {
-        PrintLine(RectFields(window) + L"\t" + Escaped(TextOf(window)));
+        PrintLine(RectFields(window) + L"\t" + Escaped(WindowTextOf(window)));
     }
     return TRUE;
 }

@@ -88,11 +88,8 @@ int ShowButton(HWND surface, const Args& args) {
         return Fail(L"the surface has no control " + args[0], kExitNoChild);
     RECT rect{};
     GetWindowRect(button, &rect);
-    wchar_t text[256] = L"";
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(button, WM_GETTEXT, ARRAYSIZE(text), reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
-    PrintLine(RectFields(rect) + L'\t' + (IsWindowVisible(button) ? L"1" : L"0") + L'\t' + text);
+    PrintLine(RectFields(rect) + L'\t' + (IsWindowVisible(button) ? L"1" : L"0") + L'\t' +
+              WindowTextOf(button));
     return 0;
 }
 

@@ -62,12 +62,7 @@ int ItemText(const Args& args) {
     HWND item = Item(args[0], args[1], failure);
     if (item == nullptr)
         return failure;
-    // Another process's control answers only WM_GETTEXT, not GetWindowText.
-    wchar_t text[4096] = L"";
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(item, WM_GETTEXT, ARRAYSIZE(text), reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
-    PrintLine(text);
+    PrintLine(WindowTextOf(item));
     return 0;
 }
 

@@ -88,3 +88,11 @@ std::wstring Fields(std::initializer_list<long long> values) {
     }
     return line;
 }
+
+std::wstring WindowTextOf(HWND window) {
+    wchar_t text[4096] = L"";
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, ARRAYSIZE(text), reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    return text;
+}

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 #include <vector>
+#include <windows.h>
 
 // Text in and out of the probe: UTF-8 lines on standard output, numbers and hex from arguments.
 using Args = std::vector<std::wstring>;
@@ -16,6 +17,10 @@ std::wstring Hex(const std::uint8_t* bytes, std::size_t size);
 bool ParseHex(const std::wstring& text, std::vector<std::uint8_t>& bytes);
 // Decimal, or hexadecimal with a 0x prefix; a leading minus wraps around like a C cast.
 bool ParseNumber(const std::wstring& text, std::uint64_t& value);
+
+// A window's text, also another process's: such a window answers WM_GETTEXT, not
+// GetWindowText.
+std::wstring WindowTextOf(HWND window);
 
 // Joins numbers with tabs, the probe's field separator.
 std::wstring Fields(std::initializer_list<long long> values);

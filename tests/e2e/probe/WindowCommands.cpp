@@ -100,12 +100,7 @@ int ChildText(const Args& args) {
     HWND child = Target(args[0], args[1], failure);
     if (child == nullptr)
         return failure;
-    // Another process's control answers only WM_GETTEXT, not GetWindowText.
-    wchar_t text[4096] = L"";
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(child, WM_GETTEXT, ARRAYSIZE(text), reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
-    PrintLine(text);
+    PrintLine(WindowTextOf(child));
     return 0;
 }
 

@@ -9,8 +9,7 @@ import math
 import struct
 from pathlib import Path
 
-SIZE = 32
-CLEAR = None
+from iconfile import CLEAR, SIZE, image_4bit, write_ico
 
 # The 16 colours of the standard palette, in palette order.
 PALETTE = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
@@ -61,33 +60,6 @@ def speaker_icon():
                 if dx > 0 and abs(dy) <= dx * 1.1 and abs(math.hypot(dx, dy) - radius) <= 0.8:
                     img[y][x] = colour
     return img
-
-
-def and_mask(img):
-    rows = []
-    for y in reversed(range(SIZE)):
-        bits = 0
-        for x in range(SIZE):
-            bits = (bits << 1) | (1 if img[y][x] is CLEAR else 0)
-        rows.append(bits.to_bytes(4, "big"))
-    return b"".join(rows)
-
-
-def icon_image_4bit(img):
-    index = {c: i for i, c in enumerate(PALETTE)}
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 4, 0, 0, 0, 0, 16, 0)
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
-    rows = []
-    for y in reversed(range(SIZE)):
-        nibbles = [index[c] if c is not CLEAR else 0 for c in img[y]]
-        rows.append(bytes((nibbles[i] << 4) | nibbles[i + 1] for i in range(0, SIZE, 2)))
-    return header + palette + b"".join(rows) + and_mask(img)
-
-
-def write_icon(path, img):
-    data = icon_image_4bit(img)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 16, 0, 1, 4, len(data), 6 + 16)
-    path.write_bytes(struct.pack("<HHH", 0, 1, 1) + entry + data)
 
 
 # The pointing hand, one row per line: '#' outline (black), '.' inside (white), blank clear.
@@ -195,7 +167,7 @@ def write_bitmap(path, img):
 
 
 if __name__ == "__main__":
-    applet = Path(__file__).resolve().parents[1] / "applet"
-    write_icon(applet / "TestBeep.ico", speaker_icon())
+    applet = Path(__file__).resolve().parents[2] / "applet"
+    write_ico(applet / "TestBeep.ico", [image_4bit(speaker_icon(), PALETTE)])
     write_cursor(applet / "Link.cur")
     write_bitmap(applet / "Logo.bmp", logo())
