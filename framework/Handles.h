@@ -67,6 +67,30 @@ struct MenuTraits {
     static void Close(Type menu) { DestroyMenu(menu); }
 };
 
+struct IconTraits {
+    using Type = HICON;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type icon) { DestroyIcon(icon); }
+};
+
+struct CursorTraits {
+    using Type = HCURSOR;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type cursor) { DestroyCursor(cursor); }
+};
+
+struct LibraryTraits {
+    using Type = HMODULE;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type module) { FreeLibrary(module); }
+};
+
+struct WindowTraits {
+    using Type = HWND;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type window) { DestroyWindow(window); }
+};
+
 using ScopedHandle = UniqueHandle<KernelHandleTraits>;
 using ScopedFileHandle = UniqueHandle<FileHandleTraits>;
 using ScopedHKey = UniqueHandle<RegistryKeyTraits>;
@@ -75,3 +99,7 @@ using ScopedBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using ScopedFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using ScopedBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using ScopedMenu = UniqueHandle<MenuTraits>;
+using ScopedIcon = UniqueHandle<IconTraits>;
+using ScopedCursor = UniqueHandle<CursorTraits>;
+using ScopedLibrary = UniqueHandle<LibraryTraits>;
+using ScopedWindow = UniqueHandle<WindowTraits>;

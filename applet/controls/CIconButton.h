@@ -1,5 +1,5 @@
 #pragma once
-#include "ControlHandles.h"
+#include "Handles.h"
 #include "Controls.h"
 
 // A push button of a dialog template that draws itself: the classic raised face, an icon left

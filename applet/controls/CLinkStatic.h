@@ -1,5 +1,5 @@
 #pragma once
-#include "ControlHandles.h"
+#include "Handles.h"
 #include "Controls.h"
 #include "LinkToolTip.h"
 #include <cstdint>
