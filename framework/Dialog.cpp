@@ -82,7 +82,11 @@ INT_PTR CDialog::HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-bool CDialog::HandleStandard(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+bool CDialog::HandleStandard(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_SYSCOLORCHANGE) {
+        SendToChildren(message, wParam, lParam);
+        return false;
+    }
     if (message == WM_INITDIALOG) {
         result = OnInitDialog();
         return true;

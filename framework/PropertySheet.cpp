@@ -2,6 +2,7 @@
 #include "CallbackGuard.h"
 #include "ResourceModule.h"
 #include <cstring>
+#include <utility>
 
 PROPSHEETPAGEW CPropertyPage::Describe(HINSTANCE instance) {
     PROPSHEETPAGEW page{};
@@ -60,6 +61,28 @@ bool CPropertyPage::OnSheetNotify(const NMHDR& notice, LRESULT& result) {
     }
 }
 
+namespace {
+// The sheet whose window is being made: the sheet callback carries no data of its own. Modal
+// sheets nest on one thread, so each run restores the one it found.
+CPropertySheet* g_startingSheet = nullptr;
+} // namespace
+
+bool CSheetWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
+    if (message == WM_SYSCOLORCHANGE) {
+        SendToChildren(message, wParam, lParam);
+    }
+    return false;
+}
+
+int CALLBACK CPropertySheet::SheetProc(HWND window, UINT message, LPARAM) {
+    return GuardCallback(0, [&] {
+        if (message == PSCB_INITIALIZED && g_startingSheet != nullptr) {
+            g_startingSheet->m_window.Subclass(window);
+        }
+        return 0;
+    });
+}
+
 PROPSHEETHEADERW CPropertySheet::Describe(HWND owner, std::vector<BYTE>& pages) const {
     pages.assign(m_pages.size() * PROPSHEETPAGEW_V1_SIZE, 0);
     BYTE* next = pages.data();
@@ -70,20 +93,23 @@ PROPSHEETHEADERW CPropertySheet::Describe(HWND owner, std::vector<BYTE>& pages) 
     }
     PROPSHEETHEADERW header{};
     header.dwSize = PROPSHEETHEADERW_V1_SIZE;
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK;
     header.hwndParent = owner;
     header.hInstance = ResourceModule();
     header.pszCaption = m_caption.c_str();
     header.nPages = static_cast<UINT>(m_pages.size());
     header.nStartPage = m_startPage;
     header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEW>(pages.data());
+    header.pfnCallback = &CPropertySheet::SheetProc;
     return header;
 }
 
 INT_PTR CPropertySheet::DoModal() {
     std::vector<BYTE> pages;
     PROPSHEETHEADERW header = Describe(m_parent != nullptr ? m_parent : GetActiveWindow(), pages);
+    CPropertySheet* const outer = std::exchange(g_startingSheet, this);
     const INT_PTR result = PropertySheetW(&header);
+    g_startingSheet = outer;
     if (result < 0) {
         return -1;
     }

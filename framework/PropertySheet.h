@@ -28,6 +28,13 @@ class CPropertyPage : public CDialog {
     std::wstring m_title;
 };
 
+// The sheet's own window, bound while it runs: it passes system colour changes on to its
+// pages, which would otherwise never hear of them.
+class CSheetWindow final : public CWnd {
+  protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
 // A modal property sheet over pages that live as long as the sheet. It has OK and Cancel
 // only: no Apply and no Help button.
 class CPropertySheet {
@@ -49,8 +56,11 @@ class CPropertySheet {
     PROPSHEETHEADERW Describe(HWND owner, std::vector<BYTE>& pages) const;
 
   private:
+    static int CALLBACK SheetProc(HWND window, UINT message, LPARAM lParam);
+
     std::wstring m_caption;
     HWND m_parent;
     UINT m_startPage;
     std::vector<CPropertyPage*> m_pages;
+    CSheetWindow m_window;
 };

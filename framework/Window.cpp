@@ -29,6 +29,13 @@ void CWnd::Unbind() {
     m_hWnd = nullptr;
 }
 
+void CWnd::SendToChildren(UINT message, WPARAM wParam, LPARAM lParam) const {
+    for (HWND child = GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        SendMessageW(child, message, wParam, lParam);
+    }
+}
+
 std::wstring CWnd::Text() const {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(

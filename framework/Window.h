@@ -27,6 +27,9 @@ class CWnd {
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageW(m_hWnd, message, wParam, lParam);
     }
+    // Only top-level windows hear of some changes (system colours): their children learn of
+    // them from their parent.
+    void SendToChildren(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     // A message sent to the parent about this control (owner draw, control colours) and
     // reflected back here; true when handled, with the parent's answer in `result`.

@@ -350,6 +350,48 @@ TEST(FrameworkDialog, ControlsSeeTheirOwnNotificationsAndNoExceptionEscapes) {
     EXPECT_EQ(dialog.thrownAnswer, 0) << "a throwing handler answers as unhandled";
 }
 
+namespace {
+
+// A control that counts the system colour changes it hears of.
+class ColorListener final : public CStatic {
+  public:
+    int changes = 0;
+
+  protected:
+    bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT&) override {
+        changes += message == WM_SYSCOLORCHANGE ? 1 : 0;
+        return false;
+    }
+};
+
+// On its first showing it tells the sheet of a colour change, as the system tells top-level
+// windows, then presses OK.
+class ColorPage final : public CPropertyPage {
+  public:
+    ColorPage() : CPropertyPage(201) {}
+    ColorListener label;
+
+  protected:
+    BOOL OnInitDialog() override {
+        label.Subclass(GetWindow(m_hWnd, GW_CHILD));
+        return TRUE;
+    }
+    void OnSetActive() override {
+        SendMessageW(GetParent(m_hWnd), WM_SYSCOLORCHANGE, 0, 0);
+        PostMessageW(GetParent(m_hWnd), PSM_PRESSBUTTON, PSBTN_OK, 0);
+    }
+};
+
+} // namespace
+
+TEST(FrameworkPropertySheet, PassesSystemColourChangesDownToThePagesControls) {
+    ColorPage page;
+    CPropertySheet sheet(L"Sheet");
+    sheet.AddPage(page);
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_EQ(page.label.changes, 1);
+}
+
 TEST(FrameworkPropertySheet, RecordsAreTheSizesWindows2000Knows) {
     TestPage first(201, -1);
     TestPage second(202, -1);

@@ -64,7 +64,6 @@ class CDemoDialog final : public CDialog {
     void OnClicked(UINT id);
     LRESULT OnDisableMiddleButton(WPARAM, LPARAM);
     LRESULT OnChangeSystemColors(WPARAM, LPARAM);
-    LRESULT OnSysColorChange(WPARAM, LPARAM);
     void AttachButtons();
     void AttachLinks();
     void AttachPictures();
@@ -165,7 +164,6 @@ bool CDemoDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         MapControlRange<&CDemoDialog::OnClicked>(IDC_CAPTIONED_BUTTON, IDC_LAST_EDIT, BN_CLICKED),
         MapMessage<&CDemoDialog::OnDisableMiddleButton>(kDisableMiddleButton),
         MapMessage<&CDemoDialog::OnChangeSystemColors>(kChangeSystemColors),
-        MapMessage<&CDemoDialog::OnSysColorChange>(WM_SYSCOLORCHANGE),
     };
     return DispatchTable(*this, kMessages, message, wParam, lParam, result);
 }
@@ -197,16 +195,6 @@ LRESULT CDemoDialog::OnChangeSystemColors(WPARAM, LPARAM) {
     const COLORREF colors[] = {kChangedButtonText, kChangedButtonFace};
     SetSysColors(2, elements, colors);
     PrintLine(L"colors changed");
-    return 0;
-}
-
-LRESULT CDemoDialog::OnSysColorChange(WPARAM wParam, LPARAM lParam) {
-    // Only top-level windows hear of the change; the controls learn it from their dialog.
-    for (HWND child = GetWindow(m_hWnd, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        SendMessageW(child, WM_SYSCOLORCHANGE, wParam, lParam);
-    }
-    InvalidateRect(m_hWnd, nullptr, TRUE);
     return 0;
 }
 

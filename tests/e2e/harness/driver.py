@@ -1,6 +1,7 @@
 """The stand-in touch driver (standin_driver/) inside a test's prefix."""
 
 import struct
+import time
 
 from .errors import HarnessError, Mismatch
 from .probe import EXIT_NO_DEVICE, EXIT_OK
@@ -21,6 +22,9 @@ class IoctlResult:
                 f"output={self.output.hex() or '-'})")
 
 
+_INSTALL_TRIES = 3
+
+
 class StandInDriver:
     """One stand-in driver service ("Velmuro" or "Corvatin") in one prefix.
 
@@ -39,9 +43,17 @@ class StandInDriver:
         self.prefix.copy_in(self.prefix.config.standin_driver(self.name),
                             f"C:\\windows\\system32\\drivers\\{self.name}.sys")
         # Wine loads a kernel driver only from an absolute or \SystemRoot path.
-        self.prefix.run_ok(["sc", "create", self.name, "type=", "kernel", "start=", "demand",
-                            "error=", "normal", "binPath=",
-                            f"\\SystemRoot\\system32\\drivers\\{self.name}.sys"])
+        command = ["sc", "create", self.name, "type=", "kernel", "start=", "demand", "error=",
+                   "normal", "binPath=", f"\\SystemRoot\\system32\\drivers\\{self.name}.sys"]
+        # On a busy machine Wine's sc now and then fails to start ("ShellExecuteEx failed:
+        # Internal error") before it has done anything: try again.
+        for _ in range(_INSTALL_TRIES):
+            code, out, err = self.prefix.run(command)
+            if code == 0 or self.registry.get(self.service_key, "ImagePath") is not None:
+                break
+            time.sleep(1)
+        else:
+            raise HarnessError(f"{command} ended with {code} {_INSTALL_TRIES} times\n{out}{err}")
         self.installed = True
 
     def start(self):
