@@ -132,11 +132,28 @@ Section "Install"
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+; The uninstaller runs from a copy of itself in the temporary folder; the original that started
+; the copy may still be ending, and its file cannot go until it has. Wait for it a while rather
+; than leave it behind; after that, leave it to the next restart.
+Function un.DeleteUninstaller
+    StrCpy $0 0
+    ${Do}
+        ClearErrors
+        Delete "$INSTDIR\${UNINSTALLER}"
+        ${IfNot} ${Errors}
+            Return
+        ${EndIf}
+        Sleep 250
+        IntOp $0 $0 + 1
+    ${LoopWhile} $0 < 120
+    Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
+FunctionEnd
+
 Section "Uninstall"
     Delete "$INSTDIR\Pintara.exe"
     Delete "$INSTDIR\Scrivet.exe"
     Delete "$SYSDIR\Panelo.cpl"
-    Delete "$INSTDIR\${UNINSTALLER}"
+    Call un.DeleteUninstaller
     ; The folder is the driver's too: it goes only when nothing else is left in it.
     RMDir "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"

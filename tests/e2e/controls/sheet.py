@@ -2,6 +2,7 @@
 its pages read through controlsprobe."""
 
 import struct
+import sys
 
 from harness import HarnessError, Mismatch, expect_equal
 from harness.requestlog import SET_PARAMETERS, TEST_BEEP
@@ -66,6 +67,25 @@ class Sheet:
                                 seen=lambda: sorted(self.page()))
         return self.page()
 
+    def drop_list(self, control_id, attempts=4):
+        """Clicks a drop-down list until its list shows. A click that a busy Wine lets pass
+        without dropping the list leaves it closed, so the next click opens it."""
+        rect = self.page()[control_id].rect
+        for _ in range(attempts - 1):
+            self.session.input.click(*rect.center)
+            try:
+                self.session.wait_until("the list dropped down", self._list_shown, timeout=5)
+                return
+            except Mismatch:
+                print(f"list {control_id} did not drop on a click; clicking again",
+                      file=sys.stderr)
+        self.session.input.click(*rect.center)
+        self.session.wait_until("the list dropped down", self._list_shown, timeout=20)
+
+    def _list_shown(self):
+        return any(w.visible and w.class_name == "ComboLBox"
+                   for w in self.session.windows.list())
+
     def focus_id(self):
         return self.probe.focus(self.title)[1]
 
@@ -74,6 +94,13 @@ class Sheet:
         ok = [c for c in self.tree() if c.id == IDOK and c.class_name == "Button" and c.visible]
         self.session.input.click(*ok[0].rect.center)
         self.program.expect_exit(0, timeout=60, describe=self.session.describe)
+
+    def close(self):
+        """Ends the control panel if a failed test left it open, so the next test starts alone."""
+        if self.program.running:
+            self.program.close()
+            self.session.wait_until(f"window {self.title!r} gone",
+                                    lambda: not self.session.windows.visible(self.title))
 
 
 def stored_beep(session):

@@ -43,16 +43,25 @@ class SoundPageTest(unittest.TestCase):
     def tearDownClass(cls):
         cls.session.__exit__(None, None, None)
 
+    def setUp(self):
+        self.sheets = []
+
+    def tearDown(self):
+        for sheet in self.sheets:
+            sheet.close()
+
+    def open_sheet(self, **options):
+        sheet = Sheet(self.session, **options)
+        self.sheets.append(sheet)
+        return sheet
+
     def load(self, mode, frequency, duration):
         for name, value in (("BeepMode", mode), ("BeepFreq", frequency), ("BeepTime", duration)):
             self.session.registry.set_dword(PARAMETERS, name, value)
 
     def choose_mode(self, sheet, keys, enabled):
         """Opens the list, picks an entry with keys and waits for the enable rule."""
-        page = sheet.page()
-        self.session.input.click(*page[MODE_LIST].rect.center)
-        self.session.wait_until("the list dropped down", lambda: any(
-            w.visible and w.class_name == "ComboLBox" for w in self.session.windows.list()))
+        sheet.drop_list(MODE_LIST)
         self.session.input.key(*keys, "Return")
         self.session.wait_until("Test button state", lambda: sheet.page()[TEST].enabled == enabled,
                                 expected="enabled" if enabled else "disabled")
@@ -66,7 +75,7 @@ class SoundPageTest(unittest.TestCase):
 
     def test_english_page_beeps_with_the_sliders_and_stores_on_ok(self):
         self.load(0, 1000, 200)
-        sheet = Sheet(self.session)
+        sheet = self.open_sheet()
         page = sheet.open_tab(SOUND_TAB, MODE_LIST)
         self.session.screenshot("sound-english")
         expect_equal("texts", ENGLISH, {i: page[i].text for i in ENGLISH})
@@ -111,7 +120,7 @@ class SoundPageTest(unittest.TestCase):
 
     def test_chinese_page(self):
         self.load(2, 2400, 150)
-        sheet = Sheet(self.session, locale="zh_CN.UTF-8")
+        sheet = self.open_sheet(locale="zh_CN.UTF-8")
         page = sheet.open_tab(SOUND_TAB, MODE_LIST)
         self.session.screenshot("sound-chinese")
         expect_equal("texts", CHINESE, {i: page[i].text for i in CHINESE})
@@ -125,7 +134,7 @@ class SoundPageTest(unittest.TestCase):
 
     def test_ok_takes_the_steps_shown_and_keeps_an_unknown_mode(self):
         self.load(5, 1100, 150)
-        sheet = Sheet(self.session)
+        sheet = self.open_sheet()
         page = sheet.open_tab(SOUND_TAB, MODE_LIST)
         expect_equal("mode list without selection", -1, list_state(page)[0])
         expect_equal("sliders", [(5, 0, 10), (1, 0, 10)], [slider(page, FREQUENCY),
@@ -138,7 +147,7 @@ class SoundPageTest(unittest.TestCase):
 
     def test_page_never_shown_takes_nothing(self):
         self.load(1, 1100, 150)
-        Sheet(self.session).press_ok()
+        self.open_sheet().press_ok()
         expect_equal("stored as loaded", (1, 1100, 150), stored_beep(self.session))
 
 

@@ -24,6 +24,22 @@ int Screen(const Args&) {
     return 0;
 }
 
+int Hold(const Args& args) {
+    std::uint64_t milliseconds = 0;
+    if (!ParseNumber(args[1], milliseconds))
+        return Fail(L"bad time", kExitUsage);
+    // Shared for reading only, as a running program's own file is: nobody may delete it.
+    const ScopedFileHandle file(CreateFileW(args[0].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+    if (!file)
+        return Fail(L"cannot open " + args[0] + L" (error " + std::to_wstring(GetLastError()) +
+                        L")",
+                    kExitFailed);
+    PrintLine(L"held");
+    Sleep(static_cast<DWORD>(milliseconds));
+    return 0;
+}
+
 namespace {
 // Opened the way the tools open the link.
 ScopedFileHandle OpenDevice(const std::wstring& link) {

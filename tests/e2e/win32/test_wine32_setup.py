@@ -142,6 +142,19 @@ class SetupTest(unittest.TestCase):
             expect_equal("setup exit code once it ended", 0, setup.run_silently())
             setup.expect_installed()
 
+    def test_the_uninstaller_waits_until_its_own_file_is_free(self):
+        with Session.for_test(self) as s:
+            setup = Setup(s)
+            files_before = listing(s)
+            expect_equal("setup exit code", 0, setup.run_silently())
+            # Held the way the launcher that starts the uninstaller's copy holds it while it ends.
+            holder = s.start(s.config.probe, "hold", UNINSTALLER, 4000)
+            s.wait_until("uninstaller held", lambda: "held" in holder.output(), timeout=SLOW,
+                         seen=holder.output)
+            setup.uninstall_silently()
+            expect_equal("files after uninstall", files_before, listing(s))
+            holder.expect_exit(0, timeout=SLOW)
+
     def test_the_first_page_speaks_the_systems_language(self):
         with Session.for_test(self) as s:
             setup = Setup(s)
