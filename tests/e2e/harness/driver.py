@@ -23,6 +23,9 @@ class IoctlResult:
 
 
 _INSTALL_TRIES = 3
+_CONTROL_TRIES = 3
+# How long a failed net command is given to have taken effect after all.
+_CONTROL_SETTLE = 3
 
 
 class StandInDriver:
@@ -58,11 +61,29 @@ class StandInDriver:
 
     def start(self):
         """Starts the service; the driver begins with an empty log and no open port."""
-        self.prefix.run_ok(["net", "start", self.name])
+        self._control("start", link_present=True)
 
     def stop(self):
         """Stops the service: the device link disappears, as with the driver missing."""
-        self.prefix.run_ok(["net", "stop", self.name])
+        self._control("stop", link_present=False)
+
+    def _control(self, verb, link_present):
+        """Runs `net <verb>` until the link is as wanted. On a busy machine Wine's net now and
+        then ends with 1 and prints nothing: it never got to the service. What counts is the
+        link, so a failed command is only tried again while the link is not yet as wanted."""
+        seen = []
+        for _ in range(_CONTROL_TRIES):
+            code, out, err = self.prefix.run(["net", verb, self.name])
+            if code == 0:
+                return
+            seen.append(f"exit code {code}: {out}{err}")
+            deadline = time.monotonic() + _CONTROL_SETTLE
+            while time.monotonic() < deadline:
+                if self.link_present() == link_present:
+                    return
+                time.sleep(0.25)
+        raise HarnessError(f"net {verb} {self.name} failed {_CONTROL_TRIES} times:\n"
+                           + "\n".join(seen))
 
     def set_script(self, points, failures=()):
         """The raw points ReadRawPoint returns in turn, each (x, y) or (x, y, third word); after
