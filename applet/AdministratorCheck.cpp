@@ -1,5 +1,6 @@
 #include "AdministratorCheck.h"
-#include <cstdio>
+#include "DecimalText.h"
+#include <cstring>
 
 namespace {
 
@@ -73,9 +74,9 @@ bool HasAdministratorRights(SecurityApi& security) {
     const SecurityApi::AccessResult access =
         security.AccessCheck(obtained.m_token, obtained.m_descriptor);
     if (!access.callSucceeded) {
-        char line[64];
-        std::snprintf(line, sizeof line, "AccessCheck()   failed   with   error   %lu\n",
-                      static_cast<unsigned long>(access.error));
+        char line[64] = "AccessCheck()   failed   with   error   ";
+        std::strcat(line, DecimalText<char>(access.error).c_str());
+        std::strcat(line, "\n");
         security.WriteDiagnostic(line);
         return false;
     }

@@ -1,7 +1,7 @@
 #include "ParametersStore.h"
+#include "DecimalText.h"
 #include "ParameterTable.h"
 #include "RegistryKey.h"
-#include <cstdio>
 
 namespace {
 
@@ -85,12 +85,11 @@ void ParametersStore::WriteMargin(std::uint32_t margin) const {
 }
 
 void ParametersStore::WriteMouseValues(std::uint32_t dblClickRegion) const {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", static_cast<int>(dblClickRegion));
+    const DecimalText<char> text(static_cast<std::int32_t>(dblClickRegion));
     RegistryKey key(m_registry, m_registry.Open(RegistryApi::kCurrentUser, "Control Panel\\Mouse"));
     if (key) {
-        key.WriteString("DoubleClickHeight", RegType::Sz, text);
-        key.WriteString("DoubleClickWidth", RegType::Sz, text);
+        key.WriteString("DoubleClickHeight", RegType::Sz, text.c_str());
+        key.WriteString("DoubleClickWidth", RegType::Sz, text.c_str());
     }
 }
 

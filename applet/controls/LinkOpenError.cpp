@@ -1,4 +1,5 @@
 #include "LinkOpenError.h"
+#include "DecimalText.h"
 
 namespace {
 
@@ -33,5 +34,5 @@ std::wstring OpenErrorMessage(std::intptr_t code) {
             return message + entry.text;
         }
     }
-    return message + L"Unknown Error (" + std::to_wstring(code) + L") occurred.";
+    return message + L"Unknown Error (" + DecimalText<wchar_t>(code).c_str() + L") occurred.";
 }

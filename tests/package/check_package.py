@@ -1,6 +1,6 @@
 """Checks the laid-out package: 32-bit x86 PE files (the tools and the setup program) that
-import only system libraries, the applet's undecorated entry point, and the version and
-manifest resources of each."""
+import only system libraries, the applet's undecorated entry point, the version and
+manifest resources of each, and the tools' size limits."""
 import struct
 import subprocess
 import sys
@@ -21,18 +21,23 @@ NEWER_THAN_WINDOWS_2000 = {
     "SleepConditionVariableSRW", "WakeAllConditionVariable", "WakeConditionVariable",
 }
 
+# What the runtime's verbose terminate handler prints; its name demangler comes with it.
+VERBOSE_TERMINATE = b"terminate called after throwing"
+
 # The build passes its one version number.
 VERSION = sys.argv[2]
 
 PACKAGE = {
     "Velmuro/Pintara.exe": {
         "dll": False,
+        "max_kb": 160,
         "texts": ["TouchScreen Calibrater", "TouchScreen Driver", VERSION],
         "manifest": ['level="requireAdministrator"', 'uiAccess="false"', "<dpiAware",
                      ">true</dpiAware>"],
     },
     "Velmuro/Scrivet.exe": {
         "dll": False,
+        "max_kb": 160,
         "texts": ["TouchScreen Draw Test", "TouchScreen Driver", VERSION, "Scrivet"],
         "manifest": ['name="Microsoft.Windows.Common-Controls"', 'version="6.0.0.0"',
                      'processorArchitecture="x86"',
@@ -45,6 +50,7 @@ PACKAGE = {
     },
     "system32/Panelo.cpl": {
         "dll": True,
+        "max_kb": 240,
         "texts": ["TouchScreen Setting", "TouchScreen Property", "TouchScreen Driver", VERSION,
                   "Panelo.cpl"],
         "manifest": ['level="requireAdministrator"', 'uiAccess="false"'],
@@ -98,6 +104,10 @@ def main():
         check(not newer, f"{name}: imports {newer}, missing before Windows Vista or XP")
         for text in expected["texts"]:
             check(text.encode("utf-16-le") in data, f"{name}: version text {text!r} missing")
+        if "max_kb" in expected:
+            check(len(data) <= expected["max_kb"] * 1024,
+                  f"{name}: {len(data)} bytes, more than {expected['max_kb']} KB")
+            check(VERBOSE_TERMINATE not in data, f"{name}: links the verbose terminate handler")
         for text in expected["manifest"]:
             check(text.encode() in data, f"{name}: manifest lacks {text!r}")
 

@@ -2,6 +2,7 @@
 #include "ParametersStore.h"
 #include <cstring>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -154,6 +155,15 @@ TEST(ParametersStoreMouse, WritesTheRangeAsTerminatedTextHeightFirst) {
 
     ParametersStore(registry, DriverKind::Usb).WriteMouseValues(99);
     EXPECT_EQ(registry.Find("HKCU\\Control Panel\\Mouse", "DoubleClickHeight")->data, Text("99"));
+
+    // Written as a signed number, as the driver's own tools always did.
+    const std::pair<std::uint32_t, const char*> edges[] = {
+        {0, "0"}, {2147483647u, "2147483647"}, {2147483648u, "-2147483648"}, {4294967295u, "-1"}};
+    for (const auto& [range, text] : edges) {
+        ParametersStore(registry, DriverKind::Usb).WriteMouseValues(range);
+        EXPECT_EQ(registry.Find("HKCU\\Control Panel\\Mouse", "DoubleClickWidth")->data, Text(text))
+            << range;
+    }
 }
 
 TEST(ParametersStoreMargin, ReadsFourBytesOrNothing) {
