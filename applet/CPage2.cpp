@@ -98,23 +98,19 @@ void CPage2::OnModeClicked(UINT radioId) {
 }
 
 void CPage2::OnPortToggled() {
-    const auto messages = m_state.TogglePort();
-    Tell(messages);
+    m_state.TogglePort([this](SettingPageState::PortMessage message) { Tell(message); });
     ShowPortButton();
 }
 
 void CPage2::OnPortChosen() {
-    const auto messages = m_state.ChangePort(m_portList.Selection());
-    Tell(messages);
+    m_state.ChangePort(m_portList.Selection(),
+                       [this](SettingPageState::PortMessage message) { Tell(message); });
     ShowPortButton();
 }
 
-void CPage2::Tell(const std::vector<SettingPageState::PortMessage>& messages) const {
-    const UiLanguage language = AppletApp().Language();
-    for (const SettingPageState::PortMessage message : messages) {
-        MessageBoxW(m_hWnd, TextOf(message).In(language), CApplication::ModuleName().c_str(),
-                    MB_OK);
-    }
+void CPage2::Tell(SettingPageState::PortMessage message) const {
+    MessageBoxW(m_hWnd, TextOf(message).In(AppletApp().Language()),
+                CApplication::ModuleName().c_str(), MB_OK);
 }
 
 void CPage2::OnApply() {

@@ -21,7 +21,7 @@ class CPage2 final : public CPropertyPage {
     void OnPortChosen();
     void ShowModeControls() const;
     void ShowPortButton() const;
-    void Tell(const std::vector<SettingPageState::PortMessage>& messages) const;
+    void Tell(SettingPageState::PortMessage message) const;
 
     SettingPageState m_state;
     CEdit m_rangeEdit;

@@ -55,42 +55,41 @@ void SettingPageState::ChooseMode(int radioId) {
     }
 }
 
-std::vector<SettingPageState::PortMessage> SettingPageState::TogglePort() {
+void SettingPageState::TogglePort(const PortMessageTeller& tell) {
     if (m_enable == 1) {
-        if (!m_link.ClosePort()) {
-            return {PortMessage::CloseFailed};
+        if (m_link.ClosePort()) {
+            m_enable = 0;
+        } else {
+            tell(PortMessage::CloseFailed);
         }
-        m_enable = 0;
-        return {};
+        return;
     }
-    if (!m_link.OpenPort(m_port)) {
-        return {PortMessage::OpenFailed};
+    if (m_link.OpenPort(m_port)) {
+        m_enable = 1;
+    } else {
+        tell(PortMessage::OpenFailed);
     }
-    m_enable = 1;
-    return {};
 }
 
-std::vector<SettingPageState::PortMessage> SettingPageState::ChangePort(int selection) {
+void SettingPageState::ChangePort(int selection, const PortMessageTeller& tell) {
     const auto port = static_cast<std::uint32_t>(selection + 1);
     if (selection < 0 || port == m_port) {
-        return {};
+        return;
     }
-    std::vector<PortMessage> messages;
     if (m_port < kNoPort && !m_link.ClosePort()) {
-        messages.push_back(PortMessage::ClosePreviousFailed);
+        tell(PortMessage::ClosePreviousFailed);
     }
     if (port < kNoPort) {
         if (m_link.OpenPort(port)) {
             m_enable = 1;
         } else {
-            messages.push_back(PortMessage::OpenFailed);
+            tell(PortMessage::OpenFailed);
             m_enable = 0;
         }
     } else {
         m_enable = 0;
     }
     m_port = port;
-    return messages;
 }
 
 void SettingPageState::Accept(int delayPosition, int rangePosition) {

@@ -3,7 +3,7 @@
 #include "DriverLink.h"
 #include "DriverParameters.h"
 #include <cstdint>
-#include <vector>
+#include <functional>
 
 // The Setting page's values: mode, range and delay go to the applet's parameters on OK; the
 // serial port follows the port controls at once, and Cancel puts the driver's port back.
@@ -15,6 +15,9 @@ class SettingPageState {
     static constexpr int kDelayPositions = 10;
 
     enum class PortMessage { OpenFailed, CloseFailed, ClosePreviousFailed };
+    // Shows a message to the user and returns when it has been read: each is told at its step,
+    // before the next request goes out.
+    using PortMessageTeller = std::function<void(PortMessage)>;
 
     SettingPageState(DriverParameters& parameters, DriverLink& link, DriverKind kind);
 
@@ -30,10 +33,10 @@ class SettingPageState {
 
     // A mode radio button was clicked.
     void ChooseMode(int radioId);
-    // The port button was clicked; what went wrong, in the order to tell it.
-    std::vector<PortMessage> TogglePort();
+    // The port button was clicked.
+    void TogglePort(const PortMessageTeller& tell);
     // An item of the port list was chosen.
-    std::vector<PortMessage> ChangePort(int selection);
+    void ChangePort(int selection, const PortMessageTeller& tell);
     void Accept(int delayPosition, int rangePosition);
     void Revert();
 

@@ -16,17 +16,38 @@ std::uint32_t OpenedPort(const FakeDevice::Call& call) {
     return call.input.size() == 4 ? call.input[0] | call.input[1] << 8u : 0xFFFFFFFFu;
 }
 
+// A port request as "close" or "open N"; empty for any other call.
+std::string PortRequest(const FakeDevice::Call& call) {
+    if (call.what == "control" && call.code == kClosePort) {
+        return "close";
+    }
+    if (call.what == "control" && call.code == kOpenPort) {
+        return "open " + std::to_string(OpenedPort(call));
+    }
+    return {};
+}
+
 // The port requests sent, as "close" and "open N".
 std::vector<std::string> PortRequests(const FakeDevice& device) {
     std::vector<std::string> requests;
     for (const auto& call : device.calls) {
-        if (call.what == "control" && call.code == kClosePort) {
-            requests.push_back("close");
-        } else if (call.what == "control" && call.code == kOpenPort) {
-            requests.push_back("open " + std::to_string(OpenedPort(call)));
+        if (const std::string request = PortRequest(call); !request.empty()) {
+            requests.push_back(request);
         }
     }
     return requests;
+}
+
+std::string Said(Message message) {
+    switch (message) {
+    case Message::OpenFailed:
+        return "say open failed";
+    case Message::CloseFailed:
+        return "say close failed";
+    case Message::ClosePreviousFailed:
+        return "say close previous failed";
+    }
+    return "say ?";
 }
 
 } // namespace
@@ -101,6 +122,38 @@ class AppletSettingPage : public ::testing::Test {
   protected:
     SettingPageState Page(DriverKind kind) { return SettingPageState(parameters, link, kind); }
 
+    // Takes each message with the number of device calls made before it was told.
+    SettingPageState::PortMessageTeller Teller() {
+        return [this](Message message) { told.emplace_back(message, device.calls.size()); };
+    }
+    Messages Told() const {
+        Messages messages;
+        for (const auto& entry : told) {
+            messages.push_back(entry.first);
+        }
+        return messages;
+    }
+    // The port requests and the messages, in the order the user and the driver saw them.
+    std::vector<std::string> Events() const {
+        std::vector<std::string> events;
+        std::size_t next = 0;
+        const auto sayAfter = [&](std::size_t calls) {
+            for (; next < told.size() && told[next].second <= calls; ++next) {
+                events.push_back(Said(told[next].first));
+            }
+        };
+        for (std::size_t i = 0; i < device.calls.size(); ++i) {
+            sayAfter(i);
+            if (const std::string request = PortRequest(device.calls[i]); !request.empty()) {
+                events.push_back(request);
+            }
+        }
+        sayAfter(device.calls.size());
+        return events;
+    }
+
+    std::vector<std::pair<Message, std::size_t>> told;
+
     FakeDevice device;
     DriverLink link{device, DriverKind::Serial};
     DriverParameters parameters;
@@ -172,10 +225,11 @@ TEST_F(AppletSettingPage, TheButtonClosesAnOpenPortAndOpensAClosedOne) {
     parameters.Enable = 1;
     SettingPageState page = Page(DriverKind::Serial);
     EXPECT_TRUE(page.PortOpen());
-    EXPECT_EQ(page.TogglePort(), Messages{});
+    page.TogglePort(Teller());
     EXPECT_FALSE(page.PortOpen());
-    EXPECT_EQ(page.TogglePort(), Messages{});
+    page.TogglePort(Teller());
     EXPECT_TRUE(page.PortOpen());
+    EXPECT_EQ(Told(), Messages{});
     EXPECT_EQ(PortRequests(device), (std::vector<std::string>{"close", "open 0"}));
 }
 
@@ -183,24 +237,29 @@ TEST_F(AppletSettingPage, AFailingToggleSaysWhichAndChangesNothing) {
     parameters.Enable = 1;
     SettingPageState page = Page(DriverKind::Serial);
     device.requestsSucceed = false;
-    EXPECT_EQ(page.TogglePort(), Messages{Message::CloseFailed});
+    page.TogglePort(Teller());
+    EXPECT_EQ(Told(), Messages{Message::CloseFailed});
     EXPECT_TRUE(page.PortOpen());
     parameters.Enable = 0;
     SettingPageState closed = Page(DriverKind::Serial);
-    EXPECT_EQ(closed.TogglePort(), Messages{Message::OpenFailed});
+    told.clear();
+    closed.TogglePort(Teller());
+    EXPECT_EQ(Told(), Messages{Message::OpenFailed});
     EXPECT_FALSE(closed.PortOpen());
     device.present = false;
-    EXPECT_EQ(closed.TogglePort(), Messages{Message::OpenFailed}) << "no link counts as failure";
+    told.clear();
+    closed.TogglePort(Teller());
+    EXPECT_EQ(Told(), Messages{Message::OpenFailed}) << "no link counts as failure";
 }
 
 TEST_F(AppletSettingPage, ChoosingAnotherPortClosesThePreviousAndOpensTheNew) {
     parameters.Port = 2;
     parameters.Enable = 1;
     SettingPageState page = Page(DriverKind::Serial);
-    EXPECT_EQ(page.ChangePort(1), Messages{}) << "the same port does nothing";
-    EXPECT_TRUE(device.calls.empty());
-    EXPECT_EQ(page.ChangePort(4), Messages{});
-    EXPECT_EQ(PortRequests(device), (std::vector<std::string>{"close", "open 5"}));
+    page.ChangePort(1, Teller());
+    EXPECT_TRUE(device.calls.empty()) << "the same port does nothing";
+    page.ChangePort(4, Teller());
+    EXPECT_EQ(Events(), (std::vector<std::string>{"close", "open 5"}));
     EXPECT_EQ(page.Port(), 5u);
     EXPECT_TRUE(page.PortOpen());
 }
@@ -210,25 +269,34 @@ TEST_F(AppletSettingPage, ARefusedNewPortIsStillTakenButClosed) {
     parameters.Enable = 1;
     SettingPageState page = Page(DriverKind::Serial);
     device.failingCodes = {kOpenPort};
-    EXPECT_EQ(page.ChangePort(2), Messages{Message::OpenFailed});
+    page.ChangePort(2, Teller());
+    EXPECT_EQ(Events(), (std::vector<std::string>{"close", "open 3", "say open failed"}));
     EXPECT_EQ(page.Port(), 3u);
     EXPECT_FALSE(page.PortOpen());
     EXPECT_TRUE(page.PortButtonEnabled());
 
+    device.calls.clear();
+    told.clear();
     device.failingCodes = {kClosePort};
-    EXPECT_EQ(page.ChangePort(5), Messages{Message::ClosePreviousFailed}) << "and goes on";
+    page.ChangePort(5, Teller());
+    EXPECT_EQ(Events(), (std::vector<std::string>{"close", "say close previous failed", "open 6"}))
+        << "told before the new port is opened, and goes on";
     EXPECT_TRUE(page.PortOpen());
 
+    device.calls.clear();
+    told.clear();
     device.failingCodes = {kClosePort, kOpenPort};
-    EXPECT_EQ(page.ChangePort(6), (Messages{Message::ClosePreviousFailed, Message::OpenFailed}));
+    page.ChangePort(6, Teller());
+    EXPECT_EQ(Events(), (std::vector<std::string>{"close", "say close previous failed", "open 7",
+                                                  "say open failed"}));
 }
 
 TEST_F(AppletSettingPage, NoneClosesThePreviousPortAndDisablesTheButton) {
     parameters.Port = 3;
     parameters.Enable = 1;
     SettingPageState page = Page(DriverKind::Serial);
-    EXPECT_EQ(page.ChangePort(10), Messages{});
-    EXPECT_EQ(PortRequests(device), std::vector<std::string>{"close"});
+    page.ChangePort(10, Teller());
+    EXPECT_EQ(Events(), std::vector<std::string>{"close"});
     EXPECT_FALSE(page.PortButtonEnabled());
     EXPECT_FALSE(page.PortOpen());
     page.Accept(0, 25);
@@ -236,15 +304,15 @@ TEST_F(AppletSettingPage, NoneClosesThePreviousPortAndDisablesTheButton) {
     EXPECT_EQ(parameters.Enable, 0u);
 
     device.calls.clear();
-    EXPECT_EQ(page.ChangePort(0), Messages{});
-    EXPECT_EQ(PortRequests(device), std::vector<std::string>{"open 1"}) << "NONE was not open";
+    page.ChangePort(0, Teller());
+    EXPECT_EQ(Events(), std::vector<std::string>{"open 1"}) << "NONE was not open";
 }
 
 TEST_F(AppletSettingPage, CancelClosesTheNewPortAndReopensTheStoredOne) {
     parameters.Port = 2;
     parameters.Enable = 1;
     SettingPageState page = Page(DriverKind::Serial);
-    page.ChangePort(4);
+    page.ChangePort(4, Teller());
     device.calls.clear();
     page.Revert();
     EXPECT_EQ(PortRequests(device), (std::vector<std::string>{"close", "open 2"}));

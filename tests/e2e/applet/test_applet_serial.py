@@ -57,6 +57,8 @@ class SerialPortTest(unittest.TestCase):
                 s.input.click(list_rect.x + 10, list_rect.center[1])
                 s.input.key("Down")
                 panelo.wait_message(s, "Close previous port fail!")
+                expect_equal("requests while the close message shows: no open yet",
+                             [CLOSE_PORT, CLOSE_PORT], [r.code for r in driver.requests(mark)])
                 panelo.close_message(s, "Close previous port fail!")
                 panelo.wait_message(s, "Open port fail!")
                 panelo.close_message(s, "Open port fail!")
