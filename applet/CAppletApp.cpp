@@ -4,6 +4,7 @@
 #include "CKesPropertySheet.h"
 #include "ControlPanelMessages.h"
 #include "resource.h"
+#include <commctrl.h>
 #include <cpl.h>
 #include <memory>
 
@@ -59,6 +60,8 @@ void CAppletApp::Inquire(LPARAM information) const {
 }
 
 void CAppletApp::ShowPropertySheet() {
+    // The pages' spin buttons and sliders, and the sheet's tabs.
+    RegisterCommonControls(ICC_UPDOWN_CLASS | ICC_BAR_CLASSES | ICC_TAB_CLASSES);
     auto sheet = std::make_unique<CKesPropertySheet>(IDS_SHEET_CAPTION, nullptr, 0);
     sheet->m_page1.SetTitle(AppletTexts::kCalibrateTitle.In(m_language));
     sheet->m_page2.SetTitle(AppletTexts::kSettingTitle.In(m_language));

@@ -26,7 +26,11 @@ void CApplication::SetDialogColors(COLORREF background, COLORREF text) {
 }
 
 void CApplication::EnableControls3d() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    RegisterCommonControls(ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES);
+}
+
+void CApplication::RegisterCommonControls(DWORD classes) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, classes};
     InitCommonControlsEx(&controls);
 }
 

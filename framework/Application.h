@@ -28,6 +28,9 @@ class CApplication {
 
     // The look of current common controls for the dialogs and controls that follow.
     static void EnableControls3d();
+    // Registers the common control classes (ICC_ flags) a tool's dialogs are made of. A library
+    // calls it itself: its host may have registered none.
+    static void RegisterCommonControls(DWORD classes);
     // The system default locale's language.
     static UiLanguage SystemLanguage();
     // The resource module's file name without its extension, the caption of its message boxes.

@@ -1,12 +1,14 @@
 // cplhost: loads a control-panel library the way a control panel does and sends it a scripted
 // sequence of messages, printing every answer, so a test sees exactly what the applet replies.
 //
-//   cplhost [--cycles N] [--reload] [--pause] CPL MESSAGE...
+//   cplhost [--cycles N] [--reload] [--pause] [--watch-common-controls] CPL MESSAGE...
 //
 // MESSAGE is a name (INIT, GETCOUNT, INQUIRE, SELECT, DBLCLK, STOP, EXIT, NEWINQUIRE,
 // STARTWPARMSA, STARTWPARMSW) or a number. The sequence runs N times (default 1) in one load of
 // the library, or with --reload in a fresh load each time. With --pause the host prints "paused"
-// between two runs and goes on when a line arrives on standard input.
+// between two runs and goes on when a line arrives on standard input. The host registers no
+// common control classes itself; with --watch-common-controls it prints each registration the
+// library asks for.
 //
 // Output, one line each, fields separated by tabs:
 //   cycle N                       a run of the sequence begins
@@ -14,11 +16,13 @@
 //                                 record's icon, name, description and data, NEWINQUIRE adds 1
 //                                 when its record came back untouched
 //   unloaded                      the library was freed
+//   common-controls FLAGS         the library called InitCommonControlsEx (FLAGS in decimal)
 //
 // On i386 an entry that does not take its arguments off the stack itself (not stdcall) is
 // reported and ends the run with exit code 5.
 #include "ProbeIo.h"
 #include <windows.h>
+#include <commctrl.h>
 #include <cpl.h>
 #include <cstring>
 #include <cwchar>
@@ -71,6 +75,7 @@ struct Options {
     unsigned cycles = 1;
     bool reload = false;
     bool pause = false;
+    bool watchCommonControls = false;
     std::wstring library;
     std::vector<Step> steps;
 };
@@ -84,6 +89,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
             options.reload = true;
         } else if (option == L"--pause") {
             options.pause = true;
+        } else if (option == L"--watch-common-controls") {
+            options.watchCommonControls = true;
         } else if (option == L"--cycles" && i + 1 < argc && ParseNumber(argv[i + 1], cycles) &&
                    cycles > 0) {
             options.cycles = static_cast<unsigned>(cycles);
@@ -113,12 +120,62 @@ void AwaitLine() {
     }
 }
 
+using InitCommonControlsExProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+// The library's own import, which the host does not link: it loads no common controls itself.
+InitCommonControlsExProc g_initCommonControls = nullptr;
+
+BOOL WINAPI ReportCommonControls(const INITCOMMONCONTROLSEX* classes) {
+    PrintLine(L"common-controls\t" + std::to_wstring(classes != nullptr ? classes->dwICC : 0));
+    return g_initCommonControls(classes);
+}
+
+// Points the library's import of comctl32's InitCommonControlsEx at ReportCommonControls.
+bool WatchCommonControls(HMODULE module) {
+    auto* base = reinterpret_cast<BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (directory.VirtualAddress == 0)
+        return false;
+    for (auto* import =
+             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+         import->Name != 0; ++import) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + import->Name), "comctl32.dll") != 0)
+            continue;
+        auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + import->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
+        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                continue;
+            const auto* byName =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), "InitCommonControlsEx") !=
+                0)
+                continue;
+            DWORD protection = 0;
+            if (!VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE,
+                                &protection))
+                return false;
+            g_initCommonControls = reinterpret_cast<InitCommonControlsExProc>(slots->u1.Function);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(&ReportCommonControls);
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
+            return true;
+        }
+    }
+    return false;
+}
+
 class Library {
   public:
-    explicit Library(const std::wstring& path) : m_module(LoadLibraryW(path.c_str())) {
-        if (m_module != nullptr)
-            m_entry = reinterpret_cast<APPLET_PROC>(
-                reinterpret_cast<void*>(GetProcAddress(m_module, "CPlApplet")));
+    Library(const std::wstring& path, bool watchCommonControls)
+        : m_module(LoadLibraryW(path.c_str())) {
+        if (m_module == nullptr)
+            return;
+        m_entry = reinterpret_cast<APPLET_PROC>(
+            reinterpret_cast<void*>(GetProcAddress(m_module, "CPlApplet")));
+        if (watchCommonControls && !WatchCommonControls(m_module))
+            PrintLine(L"common-controls\tnot imported");
     }
     Library(const Library&) = delete;
     Library& operator=(const Library&) = delete;
@@ -256,7 +313,10 @@ int RunCycle(Library& library, const Options& options, HWND window) {
 int wmain(int argc, wchar_t** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options))
-        return Fail(L"usage: cplhost [--cycles N] [--reload] [--pause] CPL MESSAGE...", kExitUsage);
+        return Fail(
+            L"usage: cplhost [--cycles N] [--reload] [--pause] [--watch-common-controls] CPL "
+            L"MESSAGE...",
+            kExitUsage);
 
     HostWindow window;
     std::unique_ptr<Library> library;
@@ -267,7 +327,7 @@ int wmain(int argc, wchar_t** argv) {
         }
         if (library == nullptr || options.reload) {
             library.reset();
-            library = std::make_unique<Library>(options.library);
+            library = std::make_unique<Library>(options.library, options.watchCommonControls);
         }
         PrintLine(L"cycle\t" + std::to_wstring(cycle));
         if (const int failed = RunCycle(*library, options, window.get()))

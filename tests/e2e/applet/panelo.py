@@ -107,11 +107,13 @@ class CplHost:
     """cplhost (tests/e2e/applet/CplHost.cpp) in a session, read line by line as it answers.
     Use as a context manager."""
 
-    def __init__(self, session, cpl, messages, cycles=1, reload=False, pause=False):
+    def __init__(self, session, cpl, messages, cycles=1, reload=False, pause=False,
+                 watch_common_controls=False):
         self.messages = list(messages)
         self.reload = reload
         options = ["--cycles", str(cycles)] + (["--reload"] if reload else []) + (
-            ["--pause"] if pause else [])
+            ["--pause"] if pause else []) + (
+            ["--watch-common-controls"] if watch_common_controls else [])
         self._process = session.prefix.start_piped(
             [session.config.exe("cplhost"), *options, cpl, *self.messages])
         self._pending = b""
