@@ -38,6 +38,8 @@ class Config:
     probe: Path
     standin_dir: Path
     shots_dir: Path
+    # The Windows the prefixes report ("win2k", "winxp", "win7"); None keeps Wine's default.
+    windows_version: str = None
 
     @classmethod
     def current(cls):
@@ -57,6 +59,7 @@ class Config:
             probe=path("TOUCH_PROBE", build_dir / "tests/e2e/probe/touchprobe.exe"),
             standin_dir=path("TOUCH_STANDIN_DIR", build_dir / "standin_driver"),
             shots_dir=path("TOUCH_SHOTS_DIR", build_dir / "e2e-shots" / "manual"),
+            windows_version=os.environ.get("TOUCH_WINDOWS_VERSION") or None,
         )
 
     def exe(self, target):

@@ -9,6 +9,9 @@ from pathlib import Path, PureWindowsPath
 
 from .errors import HarnessError
 
+# Major and minor version number of each Windows a prefix can be set to report.
+WINDOWS_VERSIONS = {"win2k": (5, 0), "winxp": (5, 1), "win7": (6, 1)}
+
 # The system default locale identifier Wine derives from each Unix locale.
 LOCALE_LCIDS = {
     "en_US.UTF-8": 1033,
@@ -54,6 +57,11 @@ class WinePrefix:
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30,
                            check=True)
             self._server_started = True
+            if config.windows_version:
+                if config.windows_version not in WINDOWS_VERSIONS:
+                    raise HarnessError(f"unknown Windows version {config.windows_version!r}")
+                self.run_quietly(["reg", "add", "HKCU\\Software\\Wine", "/v", "Version", "/d",
+                                  config.windows_version, "/f"], timeout=120)
             # Services started now inherit this command's output: never a pipe someone reads.
             self.run_quietly(["cmd", "/c", "exit"], timeout=120)
         except BaseException:

@@ -10,9 +10,9 @@ import traceback
 from .config import Config
 from .display import Display
 from .driver import StandInDriver
-from .errors import Mismatch
+from .errors import HarnessError, Mismatch
 from .janitor import Janitor
-from .prefix import WinePrefix
+from .prefix import WINDOWS_VERSIONS, WinePrefix
 from .probe import Probe
 from .program import Program
 from .registry import Registry
@@ -75,6 +75,12 @@ class Session:
         self.registry = Registry(self.probe)
         self.windows = WindowInspector(self.probe)
         self.input = XInput(self.display.name)
+        if self.config.windows_version:
+            reported = self.windows.version()[:2]
+            if reported != WINDOWS_VERSIONS[self.config.windows_version]:
+                self._close()
+                raise HarnessError(f"the prefix reports Windows {reported}, not "
+                                   f"{self.config.windows_version}")
         return self
 
     def __exit__(self, kind, error, trace):

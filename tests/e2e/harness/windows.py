@@ -150,6 +150,11 @@ class WindowInspector:
         _, lines = self._probe.call("locale", locale=locale)
         return tuple(int(v) for v in lines[0].split("\t"))
 
+    def version(self):
+        """(major, minor, build) of the Windows the prefix reports."""
+        _, lines = self._probe.call("version")
+        return tuple(int(v) for v in lines[0].split("\t"))
+
     def screen_size(self):
         _, lines = self._probe.call("screen")
         return tuple(int(v) for v in lines[0].split("\t"))

@@ -30,6 +30,7 @@ const Command kCommands[] = {
     {L"cursor", L" -> showing, x, y", 0, Cursor},
     {L"locale", L" -> system LCID, user LCID, ANSI code page", 0, Locale},
     {L"screen", L" -> width, height", 0, Screen},
+    {L"version", L" -> major, minor, build of the Windows the prefix reports", 0, Version},
     {L"hold", L"FILE MILLISECONDS  (keeps the file open, undeletable, that long)", 2, Hold},
     {L"open", L"LINK  (exit 0 when the device link opens)", 1, Open},
     {L"ioctl", L"LINK CODE HEX|- OUTSIZE  -> ok, error, returned, hex output", 4, Ioctl},

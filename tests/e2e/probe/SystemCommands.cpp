@@ -19,6 +19,15 @@ int Locale(const Args&) {
     return 0;
 }
 
+int Version(const Args&) {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!GetVersionExW(&version))
+        return Fail(L"GetVersionExW failed", kExitFailed);
+    PrintLine(Fields({version.dwMajorVersion, version.dwMinorVersion, version.dwBuildNumber}));
+    return 0;
+}
+
 int Screen(const Args&) {
     PrintLine(Fields({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
     return 0;

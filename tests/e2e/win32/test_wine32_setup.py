@@ -6,6 +6,7 @@ what it added. The driver's service entry and the user's calibration stay untouc
 import os
 import time
 import unittest
+from pathlib import Path
 
 import harness
 from harness import RegValue, Session, expect_equal, expect_true
@@ -74,8 +75,10 @@ class Setup:
         registry.expect(UNINSTALL, "Publisher", RegValue.sz("Brevanto"))
         registry.expect(UNINSTALL, "UninstallString", RegValue.sz(f'"{UNINSTALLER}"'))
         size = registry.get(UNINSTALL, "EstimatedSize")
-        expect_true("EstimatedSize", size is not None and 500 < size.as_dword < 5000,
-                    "the tools' size in kilobytes", size)
+        tools = sum(Path(os.environ[f"TOUCH_EXE_{tool}"]).stat().st_size
+                    for tool in ("Pintara", "Scrivet", "Panelo")) // 1024
+        expect_true("EstimatedSize", size is not None and abs(size.as_dword - tools) <= 3,
+                    f"the tools' size in kilobytes, {tools}", size)
 
     def uninstall_silently(self):
         """The uninstaller runs from a copy of itself and returns at once: wait for its work."""
