@@ -87,7 +87,7 @@ bool EdgesAgree(const std::int64_t (&raw)[4], const EdgeTargets& edges) {
     const std::int64_t doubleSpan = std::llabs(upperSum - lowerSum);
     const std::int64_t lowerGap = std::llabs(raw[edges.lower[0]] - raw[edges.lower[1]]);
     const std::int64_t upperGap = std::llabs(raw[edges.upper[0]] - raw[edges.upper[1]]);
-    return doubleSpan != 0 && 2 * kAgreementShare * lowerGap <= doubleSpan &&
+    return 2 * kAgreementShare * lowerGap <= doubleSpan &&
            2 * kAgreementShare * upperGap <= doubleSpan;
 }
 
@@ -172,7 +172,7 @@ std::optional<CalibrationRecord> UsableCalibration(const std::array<RawTouchPoin
     if (!TouchesMatchTargets(points)) {
         return std::nullopt;
     }
-    // Raw values too large for the record's fields saturate every edge alike.
+    // Touches without span, or raw values that saturate every edge, map the screen to a line.
     const CalibrationRecord record = ComputeCalibration(points, margin, width, height);
     if (HasZeroSpan(record)) {
         return std::nullopt;
