@@ -181,7 +181,11 @@ bool CCalibrateDlg::AskYesNo(const wchar_t* text, const wchar_t* caption) {
 }
 
 void CCalibrateDlg::Tell(const wchar_t* text) {
-    MessageBoxW(m_hWnd, text, CApplication::ModuleName().c_str(), MB_OK);
+    TellUnder(CApplication::ModuleName().c_str(), text);
+}
+
+void CCalibrateDlg::TellUnder(const wchar_t* caption, const wchar_t* text) {
+    MessageBoxW(m_hWnd, text, caption, MB_OK);
 }
 
 void CCalibrateDlg::EndAccepted() {

@@ -30,6 +30,7 @@ class CCalibrateDlg final : public CDialog, private CalibrationScreen {
     void ShowCursor(bool visible) override;
     bool AskYesNo(const wchar_t* text, const wchar_t* caption) override;
     void Tell(const wchar_t* text) override;
+    void TellUnder(const wchar_t* caption, const wchar_t* text) override;
     void EndAccepted() override;
 
     UiLanguage m_language;

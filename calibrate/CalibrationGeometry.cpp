@@ -1,6 +1,6 @@
 #include "CalibrationGeometry.h"
-#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -45,10 +45,61 @@ float Average(float a, float b) {
     return sum / 2.0f;
 }
 
-std::int32_t TruncatedDistance(float from, float to) {
-    const float difference = to - from;
-    const float distance = std::fabs(difference);
-    return TruncateNonNegative(distance);
+// The targets on the lower and on the upper edge of one raw axis, in showing order.
+struct EdgeTargets {
+    int lower[2];
+    int upper[2];
+};
+
+// Which targets share a screen edge on raw X (a) and raw Y (b), upright and swapped.
+struct AxisPairs {
+    EdgeTargets a;
+    EdgeTargets b;
+};
+
+constexpr AxisPairs kUpright{{{0, 1}, {2, 3}}, {{0, 3}, {1, 2}}};
+constexpr AxisPairs kSwapped{{{1, 2}, {0, 3}}, {{0, 1}, {2, 3}}};
+
+std::int64_t Distance(std::uint32_t from, std::uint32_t to) {
+    return std::llabs(static_cast<std::int64_t>(to) - static_cast<std::int64_t>(from));
+}
+
+// Targets 0 and 1 share a screen column, 0 and 3 a screen row: the axes are swapped when raw X
+// changes more down the column than along the row. Exact integers decide alike in every build;
+// for the raw values a float holds exactly they give the float distances.
+bool AxesSwapped(const std::array<RawTouchPoint, 4>& points) {
+    return Distance(points[0].rawX, points[3].rawX) < Distance(points[0].rawX, points[1].rawX);
+}
+
+const AxisPairs& PairsFor(bool swapped) {
+    return swapped ? kSwapped : kUpright;
+}
+
+// The two touches on one edge may differ by one part in this of the span to the opposite edge.
+// Skew and jitter of a sound pass stay within a few per cent; a touch half-way along an edge
+// strays half the span, a bounce or a wrong order all of it.
+constexpr std::int64_t kAgreementShare = 8;
+
+// Sums instead of averages keep every value an integer: both sides are twice the true ones.
+bool EdgesAgree(const std::int64_t (&raw)[4], const EdgeTargets& edges) {
+    const std::int64_t lowerSum = raw[edges.lower[0]] + raw[edges.lower[1]];
+    const std::int64_t upperSum = raw[edges.upper[0]] + raw[edges.upper[1]];
+    const std::int64_t doubleSpan = std::llabs(upperSum - lowerSum);
+    const std::int64_t lowerGap = std::llabs(raw[edges.lower[0]] - raw[edges.lower[1]]);
+    const std::int64_t upperGap = std::llabs(raw[edges.upper[0]] - raw[edges.upper[1]]);
+    return 2 * kAgreementShare * lowerGap <= doubleSpan &&
+           2 * kAgreementShare * upperGap <= doubleSpan;
+}
+
+bool TouchesMatchTargets(const std::array<RawTouchPoint, 4>& points) {
+    std::int64_t x[4];
+    std::int64_t y[4];
+    for (int i = 0; i < 4; ++i) {
+        x[i] = points[i].rawX;
+        y[i] = points[i].rawY;
+    }
+    const AxisPairs& pairs = PairsFor(AxesSwapped(points));
+    return EdgesAgree(x, pairs.a) && EdgesAgree(y, pairs.b);
 }
 
 } // namespace
@@ -93,20 +144,12 @@ CalibrationRecord ComputeCalibration(const std::array<RawTouchPoint, 4>& points,
         y[i] = static_cast<float>(points[i].rawY);
     }
 
-    // Targets 0 and 1 share a screen column, 0 and 3 a screen row.
-    const std::int32_t vertical = TruncatedDistance(x[0], x[1]);
-    const std::int32_t horizontal = TruncatedDistance(x[0], x[3]);
-    const bool swapped = horizontal < vertical;
-
-    EdgePair a;
-    EdgePair b;
-    if (swapped) {
-        a = ExtendToEdges(Average(x[1], x[2]), Average(x[0], x[3]), margin);
-        b = ExtendToEdges(Average(y[0], y[1]), Average(y[2], y[3]), margin);
-    } else {
-        a = ExtendToEdges(Average(x[0], x[1]), Average(x[2], x[3]), margin);
-        b = ExtendToEdges(Average(y[0], y[3]), Average(y[1], y[2]), margin);
-    }
+    const bool swapped = AxesSwapped(points);
+    const AxisPairs& pairs = PairsFor(swapped);
+    const EdgePair a = ExtendToEdges(Average(x[pairs.a.lower[0]], x[pairs.a.lower[1]]),
+                                     Average(x[pairs.a.upper[0]], x[pairs.a.upper[1]]), margin);
+    const EdgePair b = ExtendToEdges(Average(y[pairs.b.lower[0]], y[pairs.b.lower[1]]),
+                                     Average(y[pairs.b.upper[0]], y[pairs.b.upper[1]]), margin);
 
     CalibrationRecord record;
     record.edgeA1 = Hundredfold(a.first);
@@ -121,4 +164,18 @@ CalibrationRecord ComputeCalibration(const std::array<RawTouchPoint, 4>& points,
 
 bool HasZeroSpan(const CalibrationRecord& record) {
     return record.edgeA1 == record.edgeA2 || record.edgeB1 == record.edgeB2;
+}
+
+std::optional<CalibrationRecord> UsableCalibration(const std::array<RawTouchPoint, 4>& points,
+                                                   std::uint32_t margin, std::uint32_t width,
+                                                   std::uint32_t height) {
+    if (!TouchesMatchTargets(points)) {
+        return std::nullopt;
+    }
+    // Touches without span, or raw values that saturate every edge, map the screen to a line.
+    const CalibrationRecord record = ComputeCalibration(points, margin, width, height);
+    if (HasZeroSpan(record)) {
+        return std::nullopt;
+    }
+    return record;
 }

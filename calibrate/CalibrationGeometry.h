@@ -39,3 +39,12 @@ CalibrationRecord ComputeCalibration(const std::array<RawTouchPoint, 4>& points,
 
 // A record whose edges coincide on an axis maps every touch to one line: never usable.
 bool HasZeroSpan(const CalibrationRecord& record);
+
+// The record of a pass the driver may be given. None unless the touches fit the targets: in
+// the orientation the record takes, the two raw values of each pair of targets on one screen
+// edge agree within an eighth of the raw span to the opposite edge, on both axes, and the
+// record has a span on both (zero raw spans, or raw values that saturate every edge, give it
+// none). The touches are compared exactly, alike in every build.
+std::optional<CalibrationRecord> UsableCalibration(const std::array<RawTouchPoint, 4>& points,
+                                                   std::uint32_t margin, std::uint32_t width,
+                                                   std::uint32_t height);

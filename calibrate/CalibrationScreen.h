@@ -12,5 +12,7 @@ class CalibrationScreen {
     virtual bool AskYesNo(const wchar_t* text, const wchar_t* caption) = 0;
     // A message with an OK button, captioned with the program's name.
     virtual void Tell(const wchar_t* text) = 0;
+    // A message with an OK button under the given caption.
+    virtual void TellUnder(const wchar_t* caption, const wchar_t* text) = 0;
     virtual void EndAccepted() = 0;
 };

@@ -37,14 +37,19 @@ void CalibrationSequence::OnRelease() {
 void CalibrationSequence::Finish() {
     m_finished = true;
     m_screen.RepaintNow();
-    m_record = ComputeCalibration(m_points, m_scale.margin, m_width, m_height);
-    if (HasZeroSpan(m_record)) {
-        TellFailureAndStartAgain();
+    const std::optional<CalibrationRecord> record =
+        UsableCalibration(m_points, m_scale.margin, m_width, m_height);
+    if (!record) {
+        // A record from contradicting touches could leave the touchscreen unable to answer.
+        ClearForMessage();
+        m_screen.TellUnder(CalibrationTexts::kQuestionCaption,
+                           CalibrationTexts::kTouchesMismatch.In(m_language));
+        StartNewPass();
         return;
     }
+    m_record = *record;
     m_link.SetCalibration(m_record);
-    m_screen.FillBackground();
-    m_screen.ShowCursor(true);
+    ClearForMessage();
     if (!m_screen.AskYesNo(CalibrationTexts::kSaveQuestion.In(m_language),
                            CalibrationTexts::kQuestionCaption)) {
         StartNewPass();
@@ -61,14 +66,14 @@ void CalibrationSequence::Finish() {
 void CalibrationSequence::AbandonPass() {
     m_finished = true;
     m_screen.RepaintNow();
-    TellFailureAndStartAgain();
-}
-
-void CalibrationSequence::TellFailureAndStartAgain() {
-    m_screen.FillBackground();
-    m_screen.ShowCursor(true);
+    ClearForMessage();
     m_screen.Tell(CalibrationTexts::kCalibrationFailed.In(m_language));
     StartNewPass();
+}
+
+void CalibrationSequence::ClearForMessage() {
+    m_screen.FillBackground();
+    m_screen.ShowCursor(true);
 }
 
 void CalibrationSequence::StartNewPass() {

@@ -28,7 +28,8 @@ class CalibrationSequence {
     void Finish();
     // Ends a pass whose point could not be read, as if it had been finished.
     void AbandonPass();
-    void TellFailureAndStartAgain();
+    // An empty screen with the cursor, for a message or the question at the end of a pass.
+    void ClearForMessage();
     // Every pass collects its own four points.
     void StartNewPass();
 

@@ -13,6 +13,9 @@ inline constexpr TextPair kCalibrationFailed{
     L"Calibration failed: the touch points could not be read. Please touch the four targets "
     L"again.",
     L"校准失败：无法读取触摸点。请重新触摸四个校准目标。"};
+inline constexpr TextPair kTouchesMismatch{
+    L"The touches did not match the targets. Please touch each target again.",
+    L"触摸点与目标不符，请重新触摸每个目标。"};
 inline constexpr TextPair kSaveFailed{
     L"The calibration data could not be saved. The calibration will be lost when the driver "
     L"restarts.",

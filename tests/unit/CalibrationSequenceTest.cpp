@@ -32,6 +32,11 @@ class FakeScreen final : public CalibrationScreen {
         calls.push_back("tell");
         texts.push_back(text);
     }
+    void TellUnder(const wchar_t* caption, const wchar_t* text) override {
+        calls.push_back("tell");
+        texts.push_back(text);
+        texts.push_back(caption);
+    }
     void EndAccepted() override {
         calls.push_back("end");
         ended = true;
@@ -67,6 +72,11 @@ struct Rig {
         Touch(310, 3700);
         Touch(3800, 3690);
         Touch(3790, 410);
+    }
+    void TouchPoints(const std::uint32_t (&xy)[4][2]) {
+        for (const auto& point : xy) {
+            Touch(point[0], point[1]);
+        }
     }
     void TouchSwappedPoints() {
         Touch(400, 300);
@@ -168,6 +178,7 @@ TEST(CalibrationSequence, FinishedFlagIsSetWhileTheQuestionIsOpen) {
             return false;
         }
         void Tell(const wchar_t*) override {}
+        void TellUnder(const wchar_t*, const wchar_t*) override {}
         void EndAccepted() override {}
     } screen;
     FakeDevice device;
@@ -242,26 +253,44 @@ TEST(CalibrationSequence, AFailedReadEndsThePassWithoutARecord) {
     }
 }
 
-TEST(CalibrationSequence, ZeroSpanIsNeitherSentNorStoredAndStartsAgain) {
+TEST(CalibrationSequence, ContradictingTouchesAreNeitherSentNorStoredAndStartAgain) {
     Rig rig;
+    rig.screen.answers = {true};
     rig.device.present = false; // the first read fails: the pass ends at once
     rig.sequence.Initialise(1024, 768);
     rig.sequence.OnRelease();
     EXPECT_TRUE(rig.device.ControlCodes().empty());
     EXPECT_EQ(rig.sequence.TargetIndex(), 0);
     EXPECT_EQ(std::count(rig.screen.calls.begin(), rig.screen.calls.end(), "tell"), 1);
-
     rig.device.present = true;
-    for (int i = 0; i < 4; ++i) {
-        rig.Touch(2000, 2000); // one point four times: no span on either axis
+
+    const std::uint32_t noSpan[4][2] = {{2000, 2000}, {2000, 2000}, {2000, 2000}, {2000, 2000}};
+    const std::uint32_t midEdge[4][2] = {{300, 400}, {310, 3700}, {3800, 3690}, {3795, 2050}};
+    const std::uint32_t bounce[4][2] = {{300, 400}, {300, 400}, {3800, 3690}, {3790, 410}};
+    for (const auto* pass : {&noSpan, &midEdge, &bounce}) {
+        rig.screen.calls.clear();
+        rig.screen.texts.clear();
+        rig.TouchPoints(*pass);
+        EXPECT_TRUE(rig.CalibrationInputs().empty());
+        EXPECT_EQ(rig.registry.Find(kUsbKey, "Calibration"), nullptr);
+        EXPECT_EQ(rig.sequence.TargetIndex(), 0);
+        EXPECT_FALSE(rig.sequence.Finished());
+        EXPECT_FALSE(rig.screen.ended);
+        const std::vector<std::string> refused = {"stop-timers", "repaint", "fill",   "show",
+                                                  "tell",        "hide",    "repaint"};
+        EXPECT_EQ(std::vector<std::string>(rig.screen.calls.end() - 7, rig.screen.calls.end()),
+                  refused);
+        EXPECT_EQ(rig.screen.texts,
+                  (std::vector<std::wstring>{
+                      L"The touches did not match the targets. Please touch each target again.",
+                      L"USB TouchScreen"}));
     }
-    EXPECT_TRUE(rig.CalibrationInputs().empty());
-    EXPECT_EQ(rig.registry.Find(kUsbKey, "Calibration"), nullptr);
-    EXPECT_EQ(rig.sequence.TargetIndex(), 0);
-    EXPECT_FALSE(rig.sequence.Finished());
-    EXPECT_FALSE(rig.screen.ended);
-    EXPECT_EQ(std::count(rig.screen.calls.begin(), rig.screen.calls.end(), "ask"), 0);
-    EXPECT_EQ(std::count(rig.screen.calls.begin(), rig.screen.calls.end(), "tell"), 2);
+
+    rig.TouchWorkedPoints();
+    EXPECT_EQ(rig.sequence.Record(), kWorkedRecord);
+    EXPECT_EQ(rig.CalibrationInputs(),
+              (std::vector<std::vector<std::uint8_t>>{Bytes(kWorkedRecord), {}}));
+    EXPECT_EQ(rig.registry.Find(kUsbKey, "Calibration")->data, Bytes(kWorkedRecord));
 }
 
 TEST(CalibrationSequence, AFailedSaveIsToldAndTheProgramStillEnds) {
@@ -278,7 +307,7 @@ TEST(CalibrationSequence, AFailedSaveIsToldAndTheProgramStillEnds) {
     EXPECT_EQ(std::vector<std::string>(rig.screen.calls.end() - 3, rig.screen.calls.end()), ending);
 }
 
-TEST(CalibrationSequence, ChineseQuestionKeepsTheEnglishCaption) {
+TEST(CalibrationSequence, ChineseMessagesKeepTheEnglishCaption) {
     FakeScreen screen;
     screen.answers = {false};
     FakeDevice device;
@@ -287,10 +316,14 @@ TEST(CalibrationSequence, ChineseQuestionKeepsTheEnglishCaption) {
     ParametersStore store(registry, DriverKind::Usb);
     CalibrationSequence sequence(screen, link, store, UiLanguage::Chinese);
     sequence.Initialise(1024, 768);
-    const std::uint32_t xs[4] = {300, 310, 3800, 3790}, ys[4] = {400, 3700, 3690, 410};
-    for (int i = 0; i < 4; ++i) {
+    // A pass with target 3 touched half-way down the right edge, then a sound one.
+    const std::uint32_t xs[8] = {300, 310, 3800, 3795, 300, 310, 3800, 3790};
+    const std::uint32_t ys[8] = {400, 3700, 3690, 2050, 400, 3700, 3690, 410};
+    for (int i = 0; i < 8; ++i) {
         device.answer = Point(xs[i], ys[i]);
         sequence.OnRelease();
     }
-    EXPECT_EQ(screen.texts, (std::vector<std::wstring>{L"保存校准数据？", L"USB TouchScreen"}));
+    EXPECT_EQ(screen.texts, (std::vector<std::wstring>{L"触摸点与目标不符，请重新触摸每个目标。",
+                                                       L"USB TouchScreen", L"保存校准数据？",
+                                                       L"USB TouchScreen"}));
 }

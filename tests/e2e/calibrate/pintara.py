@@ -2,7 +2,7 @@
 
 import struct
 
-from harness import Mismatch, RegValue, expect_equal
+from harness import Mismatch, RegValue, expect_equal, expect_true
 from harness.requestlog import READ_RAW_POINT, SET_CALIBRATION
 from harness.timing import START, WAIT
 
@@ -24,6 +24,10 @@ UPRIGHT_POINTS = [(300, 400), (310, 3700), (3800, 3690), (3790, 410)]
 UPRIGHT_RECORD = (15326, 394673, 26195, 383804, 0, 1024, 768)
 SWAPPED_POINTS = [(400, 300), (3700, 310), (3690, 3800), (410, 3790)]
 SWAPPED_RECORD = (383804, 26195, 15326, 394673, 1, 1024, 768)
+# A pass whose last touch landed half-way down the right edge instead of on the top-right
+# target: refused with MISMATCH under the question's caption.
+MISCLICK_POINTS = [(250, 350), (260, 3750), (3850, 3740), (3845, 2050)]
+MISMATCH = "The touches did not match the targets. Please touch each target again."
 
 
 def restore_driver_image(session):
@@ -70,6 +74,25 @@ def reads(driver):
 def touch_all(session, points, driver=None):
     for point in points:
         touch(session, point, driver, reads(driver) if driver else 0)
+
+
+def refuse_pass(session, centres, driver, timeout=WAIT):
+    """Touches the four targets for a pass the program refuses, waits for its message, takes a
+    screenshot, closes the message and waits for the first target again; returns the text."""
+    for index, centre in enumerate(centres):
+        before = reads(driver)
+        session.input.click(*centre)
+        session.wait_until(f"ReadRawPoint after touch {index}", lambda: reads(driver) > before,
+                           timeout=timeout, expected=f"more than {before} ReadRawPoint requests",
+                           seen=lambda: f"{reads(driver)} requests")
+    text = wait_message(session, QUESTION, timeout)
+    expect_true("cursor for the message", session.windows.cursor()[0], "shown", "hidden")
+    session.screenshot("refused")
+    press(session, QUESTION, IDOK)
+    session.wait_until("target 0 drawn after the refused pass",
+                       lambda: session.screenshot("again").pixel(*centres[0]) == YELLOW,
+                       timeout=timeout)
+    return text
 
 
 def wait_message(session, caption, timeout=WAIT):

@@ -9,8 +9,8 @@ from harness.requestlog import (READ_RAW_POINT, SET_CALIBRATION, STATUS_DEVICE_N
                                 STATUS_SUCCESS)
 
 import pintara
-from pintara import (BACKGROUND, IDNO, IDOK, IDYES, PARAMETERS, QUESTION, RED, SWAPPED_POINTS,
-                     SWAPPED_RECORD, UPRIGHT_POINTS, UPRIGHT_RECORD)
+from pintara import (BACKGROUND, IDNO, IDOK, IDYES, MISCLICK_POINTS, MISMATCH, PARAMETERS,
+                     QUESTION, RED, SWAPPED_POINTS, SWAPPED_RECORD, UPRIGHT_POINTS, UPRIGHT_RECORD)
 
 CENTRES = pintara.centres(1024, 768, 4)
 
@@ -89,9 +89,8 @@ class CalibrationTest(unittest.TestCase):
             driver.set_script([(2000, 2000)])
             pintara.restore_driver_image(s)
             driver.start()
-            pintara.touch_all(s, CENTRES, driver)
-            pintara.wait_message(s, "Pintara")
-            pintara.press(s, "Pintara", IDOK)
+            expect_equal("message after a pass without span", MISMATCH,
+                         pintara.refuse_pass(s, CENTRES, driver))
             expect_equal("SetCalibration requests", [], pintara.calibration_requests(driver))
             s.registry.expect(PARAMETERS, "Calibration", RegValue.binary(bytes(28)))
             expect_true("program after two failures", program.running, "still running", "ended")
@@ -131,6 +130,25 @@ class CalibrationTest(unittest.TestCase):
             expect_equal("ReadRawPoint answers", [STATUS_SUCCESS, STATUS_DEVICE_NOT_READY]
                          + [STATUS_SUCCESS] * 4,
                          [r.status for r in driver.requests() if r.code == READ_RAW_POINT])
+
+    def test_a_misclick_is_refused_and_the_next_pass_uses_only_its_own_points(self):
+        with Session.for_test(self) as s:
+            driver = s.install_driver("Velmuro", script=MISCLICK_POINTS + UPRIGHT_POINTS)
+            program = pintara.start(s)
+            expect_equal("message after the misclick", MISMATCH,
+                         pintara.refuse_pass(s, CENTRES, driver))
+            expect_true("cursor on the new pass", not s.windows.cursor()[0], "hidden", "shown")
+            s.registry.expect(PARAMETERS, "Calibration", RegValue.binary(bytes(28)))
+
+            pintara.touch_all(s, CENTRES, driver)
+            expect_equal("question", "Save the calibration data?",
+                         pintara.wait_message(s, QUESTION))
+            pintara.press(s, QUESTION, IDYES)
+            program.expect_exit(0)
+            pintara.expect_calibration(s, UPRIGHT_RECORD)
+            driver.expect_requests([(READ_RAW_POINT, b"")] * 8 + [
+                (SET_CALIBRATION, pintara.record_bytes(UPRIGHT_RECORD)),
+                (SET_CALIBRATION, b"")])
 
     def test_progress_line_grows_by_a_tenth_of_the_width_each_second(self):
         with Session.for_test(self) as s:

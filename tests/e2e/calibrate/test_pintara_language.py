@@ -11,8 +11,10 @@ import pintara
 from pintara import IDYES, PROGRAM, QUESTION
 
 CENTRES = pintara.centres(1024, 768, 4)
-CHINESE = {"question": "保存校准数据？", "running": "已经有另一个程序正在运行!"}
-ENGLISH = {"question": "Save the calibration data?", "running": "Program is Running!"}
+CHINESE = {"question": "保存校准数据？", "running": "已经有另一个程序正在运行!",
+           "mismatch": "触摸点与目标不符，请重新触摸每个目标。"}
+ENGLISH = {"question": "Save the calibration data?", "running": "Program is Running!",
+           "mismatch": pintara.MISMATCH}
 
 
 def dark_pixels(shot, x, y, width, height):
@@ -25,7 +27,8 @@ class LanguageTest(unittest.TestCase):
         with Session.for_test(self, locale=locale) as s:
             lcid = s.windows.locale()[0]
             expect_equal("system default locale", harness.LOCALE_LCIDS[locale], lcid)
-            driver = s.install_driver("Velmuro", script=pintara.UPRIGHT_POINTS)
+            driver = s.install_driver("Velmuro",
+                                      script=pintara.MISCLICK_POINTS + pintara.UPRIGHT_POINTS)
             program = pintara.start(s)
             s.wait_until("first target drawn", lambda: s.screenshot("wait").pixel(
                 *CENTRES[0]) == pintara.YELLOW)
@@ -44,6 +47,8 @@ class LanguageTest(unittest.TestCase):
             pintara.press(s, PROGRAM, pintara.IDOK)
             second.expect_exit(pintara.EXIT_ALREADY_RUNNING)
 
+            expect_equal("message after a misclick", texts["mismatch"],
+                         pintara.refuse_pass(s, CENTRES, driver))
             pintara.touch_all(s, CENTRES, driver)
             expect_equal("question", texts["question"], pintara.wait_message(s, QUESTION))
             s.screenshot("question")
