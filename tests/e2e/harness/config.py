@@ -38,6 +38,9 @@ class Config:
     probe: Path
     standin_dir: Path
     shots_dir: Path
+    # A prefix of another architecture than the binaries' own ("win64": 32-bit programs on a
+    # 64-bit Windows); empty for the binaries' own.
+    prefix_arch: str = ""
 
     @classmethod
     def current(cls):
@@ -91,7 +94,10 @@ class Config:
 
     @property
     def arch(self):
-        """"win32" or "win64": the Wine architecture the tree's binaries need."""
+        """"win32" or "win64": the Wine architecture of the prefix, by default the one the tree's
+        binaries need."""
+        if self.prefix_arch:
+            return self.prefix_arch
         if not self.probe.is_file():
             raise HarnessError(f"probe {self.probe} is not built; build the Windows tree first")
         return "win64" if pe_machine(self.probe) == _MACHINE_AMD64 else "win32"

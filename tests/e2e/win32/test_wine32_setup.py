@@ -1,14 +1,23 @@
 """The setup program, run as a user runs it on 32-bit Windows: it puts the three tools where
 they belong, registers its uninstaller, replaces its own files when run again, refuses to
 replace a running tool, speaks the system's language, and its uninstaller takes away exactly
-what it added. The driver's service entry and the user's calibration stay untouched."""
+what it added. The driver's service entry and the user's calibration stay untouched. Every run
+ends all-or-nothing, and its exit code says which: a file in use (the applet loaded by the
+control panel) is replaced or removed at the next restart, and an older version, a 64-bit
+Windows or a removal awaiting its restart are refused before anything changes."""
 
+import dataclasses
 import os
+import re
+import shutil
+import subprocess
+import tempfile
 import time
 import unittest
+from pathlib import Path
 
 import harness
-from harness import RegValue, Session, expect_equal, expect_true
+from harness import Config, RegValue, Session, expect_equal, expect_true
 
 import panelo
 from shipped import SLOW, ShippedDrawTest, package_file
@@ -19,9 +28,24 @@ TOOLS = {"Pintara": r"C:\windows\Velmuro\Pintara.exe",
          "Scrivet": r"C:\windows\Velmuro\Scrivet.exe",
          "Panelo": r"C:\windows\system32\Panelo.cpl"}
 UNINSTALLER = r"C:\windows\Velmuro\TouchToolsUninstall.exe"
+QUIET_UNINSTALL = f'"{UNINSTALLER}" /S _?=C:\\windows\\Velmuro'
+RUNONCE = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
+RUNONCE_VALUE = "VelmuroTouchTools"
+PENDING = (r"HKLM\System\CurrentControlSet\Control\Session Manager",
+           "PendingFileRenameOperations")
 DRIVER_FILE = r"C:\windows\Velmuro\Velmuro.inf"
 CALIBRATION = bytes(range(1, 29))
 EXIT_TOOL_RUNNING = 3
+EXIT_WINDOWS_64 = 5
+EXIT_NEWER_INSTALLED = 6
+EXIT_REMOVAL_PENDING = 7
+# 3010; Wine's loader passes exit codes on modulo 256.
+EXIT_RESTART_NEEDED = 3010 % 256
+IDOK, IDNO = 1, 7
+MESSAGE_TEXT = 0xFFFF
+OLDER_VERSION = "1.0.0.0"
+# Appended to the older build's files: the loader ignores it, the tests tell the builds apart.
+OLDER_MARK = b"older build"
 # The welcome page's body text control.
 WELCOME_TEXT = 1202
 WELCOME_PAGES = (
@@ -29,6 +53,21 @@ WELCOME_PAGES = (
      "Setup will guide you through the installation of TouchScreen Tools."),
     ("zh_CN.UTF-8", "触摸屏工具 安装", "此程序将引导你完成 触摸屏工具 的安装。"),
 )
+REMOVAL_PENDING = {
+    "en_US.UTF-8": "TouchScreen Tools are still being removed. Restart Windows, then run Setup "
+                   "again.",
+    "zh_CN.UTF-8": "触摸屏工具仍在删除中。请重新启动 Windows，然后再次运行安装程序。",
+}
+NEWER_INSTALLED = {
+    "en_US.UTF-8": "Version 99.0.0.0 of TouchScreen Tools is installed, newer than this version "
+                   "{}. Replace it with the older version?",
+    "zh_CN.UTF-8": "已安装触摸屏工具 99.0.0.0 版，比此版本 {} 更新。是否用旧版本替换它？",
+}
+WINDOWS_64 = {
+    "en_US.UTF-8": "TouchScreen Tools work with 32-bit Windows only, and this Windows is 64-bit. "
+                   "Nothing was installed.",
+    "zh_CN.UTF-8": "触摸屏工具只能用于 32 位 Windows，而此 Windows 是 64 位的。未安装任何内容。",
+}
 
 
 def service_tree(session, key=SERVICE):
@@ -43,48 +82,109 @@ def service_tree(session, key=SERVICE):
 
 
 def listing(session):
-    """The files of the driver's folder and of the system folder's applets."""
+    """The files of the driver's folder and of the system folder's applets and staged files."""
     velmuro = session.prefix.unix_path(r"C:\windows\Velmuro")
     system = session.prefix.unix_path(r"C:\windows\system32")
     files = sorted(p.name for p in velmuro.iterdir()) if velmuro.is_dir() else []
-    return files, sorted(p.name for p in system.glob("*.cpl"))
+    return files, sorted(p.name for p in system.glob("*.cpl*"))
+
+
+def pending_operations(session):
+    """The file operations Windows performs at its next start, as Windows paths."""
+    value = session.registry.get(*PENDING)
+    return [path for path in value.as_text.split("\0") if path] if value else []
+
+
+def pending(session, path):
+    """Whether the next start of Windows does something with the file `path`."""
+    return any(path.lower() in operation.lower() for operation in pending_operations(session))
+
+
+def restart(session):
+    """What the next start of Windows does for the package: the pending file operations, then
+    the machine's run-once commands."""
+    session.prefix.run_quietly(["wineboot", "-r"], timeout=SLOW)
+
+
+def answer_message(session, exe, locale, title, text, button, code):
+    """Starts `exe` under `locale`, waits for its message box showing `text`, photographs it,
+    presses `button` and expects the program to end with `code`."""
+    program = session.start(exe, locale=locale)
+    session.wait_until("message box text", lambda: session.windows.child_text(
+        title, MESSAGE_TEXT) == text, timeout=SLOW, expected=repr(text),
+        seen=lambda: repr(session.windows.child_text(title, MESSAGE_TEXT)))
+    settled_screenshot(session, f"message-{code}-{locale[:5]}")
+    session.input.click(*session.windows.child_rect(title, button).center)
+    program.expect_exit(code, timeout=SLOW, describe=session.describe)
 
 
 class Setup:
-    """The setup program and its uninstaller in one session."""
+    """A setup program and its uninstaller in one session: the one in dist/ unless given."""
 
-    def __init__(self, session):
+    def __init__(self, session, exe=None, version=None, mark=b""):
         self.session = session
-        self.exe = package_file(session, "Setup")
+        self.exe = exe or package_file(session, "Setup")
+        self.version = version or os.environ["TOUCH_VERSION"]
+        self.files = {target: session.config.exe(target).read_bytes() + mark for target in TOOLS}
 
-    def run_silently(self):
-        code, out, err = self.session.prefix.run([self.exe, "/S"], timeout=SLOW)
+    @classmethod
+    def older(cls, session, folder):
+        """A setup of OLDER_VERSION, made in `folder` from dist/'s files with OLDER_MARK."""
+        dist = package_file(session, "Setup").parent
+        for name in ("Velmuro/Pintara.exe", "Velmuro/Scrivet.exe", "system32/Panelo.cpl"):
+            target = folder / "dist" / name
+            target.parent.mkdir(parents=True, exist_ok=True)
+            target.write_bytes((dist / name).read_bytes() + OLDER_MARK)
+        exe = folder / "older-setup.exe"
+        subprocess.run([shutil.which("makensis"), "-V2", f"-DVERSION={OLDER_VERSION}",
+                        f"-DDIST={folder / 'dist'}", f"-DOUTFILE={exe}",
+                        str(session.config.source_dir / "installer/TouchTools.nsi")],
+                       check=True, stdin=subprocess.DEVNULL, timeout=SLOW)
+        return cls(session, exe, OLDER_VERSION, OLDER_MARK)
+
+    def run_silently(self, *options):
+        code, out, err = self.session.prefix.run([self.exe, "/S", *options], timeout=SLOW)
         return code
 
+    def expect_file(self, target, installed=True):
+        path = self.session.prefix.unix_path(TOOLS[target])
+        expect_true(TOOLS[target], path.is_file() and path.read_bytes() == self.files[target],
+                    f"the one of version {self.version}", "missing" if not path.is_file() else
+                    "another")
+
     def expect_installed(self):
-        for target, path in TOOLS.items():
-            installed = self.session.prefix.unix_path(path)
-            expect_true(f"{path}", installed.is_file(), "installed", "missing")
-            expect_true(f"{path} bytes", installed.read_bytes() ==
-                        self.session.config.exe(target).read_bytes(), "the same as dist/",
-                        "different")
+        for target in TOOLS:
+            self.expect_file(target)
         registry = self.session.registry
         registry.expect(UNINSTALL, "DisplayName", RegValue.sz("TouchScreen Tools"))
-        registry.expect(UNINSTALL, "DisplayVersion", RegValue.sz(os.environ["TOUCH_VERSION"]))
+        registry.expect(UNINSTALL, "DisplayVersion", RegValue.sz(self.version))
         registry.expect(UNINSTALL, "Publisher", RegValue.sz("Brevanto"))
         registry.expect(UNINSTALL, "UninstallString", RegValue.sz(f'"{UNINSTALLER}"'))
+        registry.expect(UNINSTALL, "QuietUninstallString", RegValue.sz(QUIET_UNINSTALL))
         size = registry.get(UNINSTALL, "EstimatedSize")
         expect_true("EstimatedSize", size is not None and 500 < size.as_dword < 5000,
                     "the tools' size in kilobytes", size)
 
-    def uninstall_silently(self):
-        """The uninstaller runs from a copy of itself and returns at once: wait for its work."""
-        code, out, err = self.session.prefix.run([UNINSTALLER, "/S"], timeout=SLOW)
-        expect_equal("uninstaller exit code", 0, code, out + err)
+    def uninstall_quietly(self):
+        """Runs the documented silent uninstall, the entry's QuietUninstallString, to its end;
+        returns its exit code."""
+        command = self.session.registry.get(UNINSTALL, "QuietUninstallString").as_text
+        exe, options = re.fullmatch(r'"([^"]+)" (.*)', command).groups()
+        code, out, err = self.session.prefix.run([exe, *options.split()], timeout=SLOW)
+        return code
+
+    def wait_uninstalled(self):
+        """The uninstaller's own file goes once the process running from it has ended."""
         self.session.wait_until(
             "uninstall done", lambda: not self.session.registry.exists(UNINSTALL) and not any(
                 self.session.prefix.unix_path(p).exists() for p in [*TOOLS.values(), UNINSTALLER]),
             timeout=SLOW, seen=lambda: str(listing(self.session)))
+
+    def uninstall_silently(self):
+        """Started without _?=, the uninstaller runs from a copy of itself and returns at once."""
+        code, out, err = self.session.prefix.run([UNINSTALLER, "/S"], timeout=SLOW)
+        expect_equal("uninstaller exit code", 0, code, out + err)
+        self.wait_uninstalled()
 
 
 class SetupTest(unittest.TestCase):
@@ -119,7 +219,8 @@ class SetupTest(unittest.TestCase):
             expect_equal("driver's entry after the second install", driver_before,
                          service_tree(s))
 
-            setup.uninstall_silently()
+            expect_equal("documented silent uninstall exit code", 0, setup.uninstall_quietly())
+            setup.wait_uninstalled()
             expect_equal("files after uninstall", files_before, listing(s))
             expect_equal("driver's entry after uninstall", driver_before, service_tree(s))
             registry.expect(panelo.parameters_key(), "Calibration", RegValue.binary(CALIBRATION))
@@ -141,6 +242,96 @@ class SetupTest(unittest.TestCase):
             drawing.expect_exit(timeout=SLOW)
             expect_equal("setup exit code once it ended", 0, setup.run_silently())
             setup.expect_installed()
+            ShippedDrawTest(s, "running at uninstall")
+            expect_equal("documented silent uninstall exit code with the draw test running",
+                         EXIT_TOOL_RUNNING, setup.uninstall_quietly())
+            setup.expect_installed()
+
+    def test_a_file_in_use_at_uninstall_stays_listed_until_the_restart(self):
+        with Session.for_test(self) as s:
+            setup = Setup(s)
+            files_before = listing(s)
+            expect_equal("setup exit code", 0, setup.run_silently())
+            # Held as the draw test holds its file when started after the uninstaller's check.
+            holder = s.start(s.config.probe, "hold", TOOLS["Scrivet"], 3600000)
+            s.wait_until("draw test held", lambda: "held" in holder.output(), timeout=SLOW,
+                         seen=holder.output)
+            expect_equal("documented silent uninstall exit code", EXIT_RESTART_NEEDED,
+                         setup.uninstall_quietly())
+            for target, path in TOOLS.items():
+                expect_equal(f"{path} present", target == "Scrivet",
+                             s.prefix.unix_path(path).exists())
+            expect_true("the file in use", pending(s, TOOLS["Scrivet"]), "removed at the restart",
+                        pending_operations(s))
+            expect_true("uninstaller", s.prefix.unix_path(UNINSTALLER).is_file(), "kept",
+                        "removed")
+            s.registry.expect(UNINSTALL, "QuietUninstallString", RegValue.sz(QUIET_UNINSTALL))
+            s.registry.expect(RUNONCE, RUNONCE_VALUE, RegValue.sz(QUIET_UNINSTALL))
+            # The restart would take a new install's files with it.
+            expect_equal("setup exit code before the restart", EXIT_REMOVAL_PENDING,
+                         setup.run_silently())
+            expect_true(TOOLS["Pintara"], not s.prefix.unix_path(TOOLS["Pintara"]).exists(),
+                        "not installed", "installed")
+
+            holder.close()
+            restart(s)
+            setup.wait_uninstalled()
+            s.wait_until("run-once command done", lambda: listing(s) == files_before and
+                         s.registry.get(RUNONCE, RUNONCE_VALUE) is None, timeout=SLOW,
+                         seen=lambda: str(listing(s)))
+
+    def test_an_upgrade_beside_the_loaded_applet_and_an_older_version_over_a_newer(self):
+        with Session.for_test(self) as s, tempfile.TemporaryDirectory(
+                dir=s.config.build_dir) as folder:
+            older, newer = Setup.older(s, Path(folder)), Setup(s)
+            files_before = listing(s)
+            expect_equal("older setup exit code", 0, older.run_silently())
+            older.expect_installed()
+
+            # Loaded as the control panel holds it while its sheet is open.
+            with panelo.CplHost(s, TOOLS["Panelo"], ["GETCOUNT"], cycles=2, pause=True) as host:
+                host.cycle(1)
+                code = newer.run_silently()
+                expect_true("setup exit code with the applet loaded",
+                            code in (0, EXIT_RESTART_NEEDED), "done, or done at the restart",
+                            code)
+                newer.expect_file("Pintara")
+                newer.expect_file("Scrivet")
+                if code == 0:
+                    newer.expect_installed()
+                else:
+                    expect_true("applet", pending(s, TOOLS["Panelo"]), "replaced at the restart",
+                                pending_operations(s))
+                # The loaded applet still answers.
+                host.resume()
+                expect_equal("answer of the loaded applet", 1, host.cycle(2)[0].result)
+                host.finish()
+            restart(s)
+            newer.expect_installed()
+            expect_equal("files after the restart", (
+                sorted(files_before[0] + ["Pintara.exe", "Scrivet.exe", "TouchToolsUninstall.exe"]),
+                sorted(files_before[1] + ["Panelo.cpl"])), listing(s))
+
+            expect_equal("older setup exit code over the newer", EXIT_NEWER_INSTALLED,
+                         older.run_silently())
+            newer.expect_installed()
+            expect_equal("older setup exit code with /FORCE", 0, older.run_silently("/FORCE"))
+            older.expect_installed()
+
+    def test_64_bit_windows_is_refused_before_any_change(self):
+        config = Config.current()
+        config = dataclasses.replace(config, prefix_arch="win64",
+                                     wine_root=config.build_dir / "wine64")
+        with Session.for_test(self, config=config) as s:
+            setup = Setup(s)
+            expect_equal("setup exit code", EXIT_WINDOWS_64, setup.run_silently())
+            for path in (r"C:\windows\Velmuro", r"C:\windows\system32\Panelo.cpl",
+                         r"C:\windows\syswow64\Panelo.cpl"):
+                expect_true(path, not s.prefix.unix_path(path).exists(), "absent", "present")
+            expect_true("uninstall entry", not s.registry.exists(UNINSTALL), "absent", "present")
+            for locale, title, _ in WELCOME_PAGES:
+                answer_message(s, setup.exe, locale, title, WINDOWS_64[locale], IDOK,
+                               EXIT_WINDOWS_64)
 
     def test_the_uninstaller_waits_until_its_own_file_is_free(self):
         with Session.for_test(self) as s:
@@ -155,7 +346,7 @@ class SetupTest(unittest.TestCase):
             expect_equal("files after uninstall", files_before, listing(s))
             holder.expect_exit(0, timeout=SLOW)
 
-    def test_the_first_page_speaks_the_systems_language(self):
+    def test_the_first_page_and_the_refusals_speak_the_systems_language(self):
         with Session.for_test(self) as s:
             setup = Setup(s)
             for locale, title, welcome in WELCOME_PAGES:
@@ -168,6 +359,16 @@ class SetupTest(unittest.TestCase):
                 settled_screenshot(s, f"welcome-{locale[:5]}")
                 program.close()
                 s.wait_window_gone(title, timeout=SLOW)
+
+                s.registry.set(RUNONCE, RUNONCE_VALUE, RegValue.sz(QUIET_UNINSTALL))
+                answer_message(s, setup.exe, locale, title, REMOVAL_PENDING[locale], IDOK,
+                               EXIT_REMOVAL_PENDING)
+                s.registry.delete_value(RUNONCE, RUNONCE_VALUE)
+                s.registry.set(UNINSTALL, "DisplayVersion", RegValue.sz("99.0.0.0"))
+                answer_message(s, setup.exe, locale, title,
+                               NEWER_INSTALLED[locale].format(os.environ["TOUCH_VERSION"]), IDNO,
+                               EXIT_NEWER_INSTALLED)
+                s.registry.delete_key(UNINSTALL)
 
 
 def settled_screenshot(session, label, tries=20):
