@@ -307,7 +307,7 @@ FunctionEnd
 Function un.RemoveUninstaller
     ${If} $EXEFILE == "${UNINSTALLER}"
         GetTempFileName $0
-        CopyFiles /SILENT "$EXEPATH" $0
+        System::Call "kernel32::CopyFileW(w '$EXEPATH', w r0, i 0) i .r1"
         Exec '"$0" /REMOVE _?=$INSTDIR'
     ${Else}
         Call un.DeleteUninstaller

@@ -146,7 +146,7 @@ class Setup:
         code, out, err = self.session.prefix.run([self.exe, "/S", *options], timeout=SLOW)
         return code
 
-    def expect_file(self, target, installed=True):
+    def expect_file(self, target):
         path = self.session.prefix.unix_path(TOOLS[target])
         expect_true(TOOLS[target], path.is_file() and path.read_bytes() == self.files[target],
                     f"the one of version {self.version}", "missing" if not path.is_file() else
@@ -308,15 +308,28 @@ class SetupTest(unittest.TestCase):
                 host.finish()
             restart(s)
             newer.expect_installed()
-            expect_equal("files after the restart", (
-                sorted(files_before[0] + ["Pintara.exe", "Scrivet.exe", "TouchToolsUninstall.exe"]),
-                sorted(files_before[1] + ["Panelo.cpl"])), listing(s))
+            installed = (sorted(files_before[0] + ["Pintara.exe", "Scrivet.exe",
+                                                   "TouchToolsUninstall.exe"]),
+                         sorted(files_before[1] + ["Panelo.cpl"]))
+            expect_equal("files after the restart", installed, listing(s))
 
             expect_equal("older setup exit code over the newer", EXIT_NEWER_INSTALLED,
                          older.run_silently())
             newer.expect_installed()
-            expect_equal("older setup exit code with /FORCE", 0, older.run_silently("/FORCE"))
+            # Held so that it cannot even be moved aside: it is replaced at the restart.
+            holder = s.start(s.config.probe, "hold", TOOLS["Panelo"], 3600000)
+            s.wait_until("applet held", lambda: "held" in holder.output(), timeout=SLOW,
+                         seen=holder.output)
+            expect_equal("older setup exit code with /FORCE and the applet held",
+                         EXIT_RESTART_NEEDED, older.run_silently("/FORCE"))
+            older.expect_file("Pintara")
+            newer.expect_file("Panelo")
+            expect_true("applet", pending(s, TOOLS["Panelo"]), "replaced at the restart",
+                        pending_operations(s))
+            holder.close()
+            restart(s)
             older.expect_installed()
+            expect_equal("files after the second restart", installed, listing(s))
 
     def test_64_bit_windows_is_refused_before_any_change(self):
         config = Config.current()
