@@ -175,7 +175,7 @@ Function RefuseDowngrade
     ${EndIf}
     ${VersionCompare} $0 "${VERSION}" $2
     ${If} $2 == 1
-    ${AndIfNot} ${Cmd} `MessageBox MB_YESNO|MB_ICONQUESTION "$(NewerInstalled)" /SD IDNO IDYES`
+    ${AndIfNot} ${Cmd} `MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(NewerInstalled)" /SD IDNO IDYES`
         SetErrorLevel ${EXIT_NEWER_INSTALLED}
         Quit
     ${EndIf}
