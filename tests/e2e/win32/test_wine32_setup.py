@@ -86,6 +86,14 @@ def pending(session, path=""):
     return [op for op in operations if op and path.lower() in op.lower()]
 
 
+def hold(session, path):
+    """Keeps the file open, unshared, as a running program or a virus scanner does."""
+    holder = session.start(session.config.probe, "hold", path, 3600000)
+    session.wait_until(f"{path} held", lambda: "held" in holder.output(), timeout=SLOW,
+                       seen=holder.output)
+    return holder
+
+
 def restart(session):
     """What the next start of Windows does for the package: the pending file operations, then
     the machine's run-once commands."""
@@ -128,8 +136,8 @@ class Setup:
         return cls(session, exe, OLDER_VERSION, OLDER_MARK)
 
     def run_silently(self, *options):
-        code, out, err = self.session.prefix.run([self.exe, "/S", *options], timeout=SLOW)
-        return code
+        # No pipes: a desktop process the setup may start would keep them open.
+        return self.session.prefix.run_quietly([self.exe, "/S", *options], timeout=SLOW)
 
     def expect_file(self, target):
         path = self.session.prefix.unix_path(TOOLS[target])
@@ -152,9 +160,8 @@ class Setup:
 
     def uninstall_quietly(self):
         """Runs the documented silent uninstall (QUIET_UNINSTALL) to its end; its exit code."""
-        code, out, err = self.session.prefix.run([UNINSTALLER, "/S", r"_?=C:\windows\Velmuro"],
-                                                 timeout=SLOW)
-        return code
+        return self.session.prefix.run_quietly([UNINSTALLER, "/S", r"_?=C:\windows\Velmuro"],
+                                               timeout=SLOW)
 
     def wait_uninstalled(self):
         """The uninstaller's own file goes once the process running from it has ended."""
@@ -236,9 +243,7 @@ class SetupTest(unittest.TestCase):
             files_before = listing(s)
             expect_equal("setup exit code", 0, setup.run_silently())
             # Held as the draw test holds its file when started after the uninstaller's check.
-            holder = s.start(s.config.probe, "hold", TOOLS["Scrivet"], 3600000)
-            s.wait_until("draw test held", lambda: "held" in holder.output(), timeout=SLOW,
-                         seen=holder.output)
+            holder = hold(s, TOOLS["Scrivet"])
             expect_equal("documented silent uninstall exit code", EXIT_RESTART_NEEDED,
                          setup.uninstall_quietly())
             for target, path in TOOLS.items():
@@ -258,13 +263,21 @@ class SetupTest(unittest.TestCase):
                 s) == files_before and not s.registry.exists(UNINSTALL) and s.registry.get(
                 RUNONCE, RUNONCE_VALUE) is None, timeout=SLOW, seen=lambda: str(listing(s)))
 
-    def test_an_upgrade_beside_the_loaded_applet_and_an_older_version_over_a_newer(self):
+    def test_an_upgrade_failing_or_beside_the_loaded_applet_and_a_downgrade(self):
         with Session.for_test(self) as s, tempfile.TemporaryDirectory(
                 dir=s.config.build_dir) as folder:
             older, newer = Setup.older(s, Path(folder)), Setup(s)
-            files_before = listing(s)
             expect_equal("older setup exit code", 0, older.run_silently())
             older.expect_installed()
+            installed = listing(s)
+            # A new file that cannot be written: nothing is replaced, nothing is left behind.
+            s.prefix.unix_path(TOOLS["Scrivet"] + ".new").write_bytes(b"")
+            holder = hold(s, TOOLS["Scrivet"] + ".new")
+            expect_equal("setup exit code with a file unwritable", 2, newer.run_silently())
+            holder.close()
+            s.prefix.unix_path(TOOLS["Scrivet"] + ".new").unlink()
+            older.expect_installed()
+            expect_equal("files after the failed write", installed, listing(s))
 
             # Loaded as the control panel holds it while its sheet is open.
             with panelo.CplHost(s, TOOLS["Panelo"], ["GETCOUNT"], cycles=2, pause=True) as host:
@@ -286,18 +299,13 @@ class SetupTest(unittest.TestCase):
                 host.finish()
             restart(s)
             newer.expect_installed()
-            installed = (sorted(files_before[0] + ["Pintara.exe", "Scrivet.exe",
-                                                   "TouchToolsUninstall.exe"]),
-                         sorted(files_before[1] + ["Panelo.cpl"]))
             expect_equal("files after the restart", installed, listing(s))
 
             expect_equal("older setup exit code over the newer", EXIT_NEWER_INSTALLED,
                          older.run_silently())
             newer.expect_installed()
             # Held so that it cannot even be moved aside: it is replaced at the restart.
-            holder = s.start(s.config.probe, "hold", TOOLS["Panelo"], 3600000)
-            s.wait_until("applet held", lambda: "held" in holder.output(), timeout=SLOW,
-                         seen=holder.output)
+            holder = hold(s, TOOLS["Panelo"])
             expect_equal("older setup exit code with /FORCE and the applet held",
                          EXIT_RESTART_NEEDED, older.run_silently("/FORCE"))
             older.expect_file("Pintara")
