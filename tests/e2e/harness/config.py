@@ -40,6 +40,9 @@ class Config:
     shots_dir: Path
     # The Windows the prefixes report ("win2k", "winxp", "win7"); None keeps Wine's default.
     windows_version: str = None
+    # A prefix of another architecture than the binaries' own ("win64": 32-bit programs on a
+    # 64-bit Windows); empty for the binaries' own.
+    prefix_arch: str = ""
 
     @classmethod
     def current(cls):
@@ -94,7 +97,10 @@ class Config:
 
     @property
     def arch(self):
-        """"win32" or "win64": the Wine architecture the tree's binaries need."""
+        """"win32" or "win64": the Wine architecture of the prefix, by default the one the tree's
+        binaries need."""
+        if self.prefix_arch:
+            return self.prefix_arch
         if not self.probe.is_file():
             raise HarnessError(f"probe {self.probe} is not built; build the Windows tree first")
         return "win64" if pe_machine(self.probe) == _MACHINE_AMD64 else "win32"

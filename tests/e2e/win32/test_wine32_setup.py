@@ -1,15 +1,22 @@
 """The setup program, run as a user runs it on 32-bit Windows: it puts the three tools where
 they belong, registers its uninstaller, replaces its own files when run again, refuses to
 replace a running tool, speaks the system's language, and its uninstaller takes away exactly
-what it added. The driver's service entry and the user's calibration stay untouched."""
+what it added. The driver's service entry and the user's calibration stay untouched. Every run
+ends all-or-nothing, and its exit code says which: a file in use (the applet loaded by the
+control panel) is replaced or removed at the next restart, and an older version, a 64-bit
+Windows or a removal awaiting its restart are refused before anything changes."""
 
+import dataclasses
 import os
+import shutil
+import subprocess
+import tempfile
 import time
 import unittest
 from pathlib import Path
 
 import harness
-from harness import RegValue, Session, expect_equal, expect_true
+from harness import Config, RegValue, Session, expect_equal, expect_true
 
 import panelo
 from shipped import SLOW, ShippedDrawTest, package_file
@@ -20,9 +27,24 @@ TOOLS = {"Pintara": r"C:\windows\Velmuro\Pintara.exe",
          "Scrivet": r"C:\windows\Velmuro\Scrivet.exe",
          "Panelo": r"C:\windows\system32\Panelo.cpl"}
 UNINSTALLER = r"C:\windows\Velmuro\TouchToolsUninstall.exe"
+QUIET_UNINSTALL = f'"{UNINSTALLER}" /S _?=C:\\windows\\Velmuro'
+RUNONCE = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
+RUNONCE_VALUE = "VelmuroTouchTools"
+PENDING = (r"HKLM\System\CurrentControlSet\Control\Session Manager",
+           "PendingFileRenameOperations")
 DRIVER_FILE = r"C:\windows\Velmuro\Velmuro.inf"
 CALIBRATION = bytes(range(1, 29))
 EXIT_TOOL_RUNNING = 3
+EXIT_WINDOWS_64 = 5
+EXIT_NEWER_INSTALLED = 6
+EXIT_REMOVAL_PENDING = 7
+# 3010; Wine's loader passes exit codes on modulo 256.
+EXIT_RESTART_NEEDED = 3010 % 256
+IDNO = 7
+MESSAGE_TEXT = 0xFFFF
+OLDER_VERSION = "1.0.0.0"
+# Appended to the older build's files: the loader ignores it, the tests tell the builds apart.
+OLDER_MARK = b"older build"
 # The welcome page's body text control.
 WELCOME_TEXT = 1202
 WELCOME_PAGES = (
@@ -30,6 +52,11 @@ WELCOME_PAGES = (
      "Setup will guide you through the installation of TouchScreen Tools."),
     ("zh_CN.UTF-8", "触摸屏工具 安装", "此程序将引导你完成 触摸屏工具 的安装。"),
 )
+NEWER_INSTALLED = {
+    "en_US.UTF-8": "Version 99.0.0.0 of TouchScreen Tools is installed, newer than this version "
+                   "{}. Replace it with the older version?",
+    "zh_CN.UTF-8": "已安装触摸屏工具 99.0.0.0 版，比此版本 {} 更新。是否用旧版本替换它？",
+}
 
 
 def service_tree(session, key=SERVICE):
@@ -44,50 +71,112 @@ def service_tree(session, key=SERVICE):
 
 
 def listing(session):
-    """The files of the driver's folder and of the system folder's applets."""
+    """The files of the driver's folder and of the system folder's applets and staged files."""
     velmuro = session.prefix.unix_path(r"C:\windows\Velmuro")
     system = session.prefix.unix_path(r"C:\windows\system32")
     files = sorted(p.name for p in velmuro.iterdir()) if velmuro.is_dir() else []
-    return files, sorted(p.name for p in system.glob("*.cpl"))
+    return files, sorted(p.name for p in system.glob("*.cpl*"))
+
+
+def pending(session, path=""):
+    """The file operations the next start of Windows performs on `path` (on any file by
+    default)."""
+    value = session.registry.get(*PENDING)
+    operations = value.as_text.split("\0") if value else []
+    return [op for op in operations if op and path.lower() in op.lower()]
+
+
+def hold(session, path):
+    """Keeps the file open, unshared, as a running program or a virus scanner does."""
+    holder = session.start(session.config.probe, "hold", path, 3600000)
+    session.wait_until(f"{path} held", lambda: "held" in holder.output(), timeout=SLOW,
+                       seen=holder.output)
+    return holder
+
+
+def restart(session):
+    """What the next start of Windows does for the package: the pending file operations, then
+    the machine's run-once commands."""
+    session.prefix.run_quietly(["wineboot", "-r"], timeout=SLOW)
+
+
+def answer_message(session, exe, locale, title, text, button, code):
+    """Starts `exe`, waits for its message box, presses `button` and expects exit code `code`."""
+    program = session.start(exe, locale=locale)
+    session.wait_until("message box text", lambda: session.windows.child_text(
+        title, MESSAGE_TEXT) == text, timeout=SLOW, expected=repr(text),
+        seen=lambda: repr(session.windows.child_text(title, MESSAGE_TEXT)))
+    settled_screenshot(session, f"message-{code}-{locale[:5]}")
+    session.input.click(*session.windows.child_rect(title, button).center)
+    program.expect_exit(code, timeout=SLOW, describe=session.describe)
 
 
 class Setup:
-    """The setup program and its uninstaller in one session."""
+    """A setup program and its uninstaller in one session: the one in dist/ unless given."""
 
-    def __init__(self, session):
+    def __init__(self, session, exe=None, version=None, mark=b""):
         self.session = session
-        self.exe = package_file(session, "Setup")
+        self.exe = exe or package_file(session, "Setup")
+        self.version = version or os.environ["TOUCH_VERSION"]
+        self.files = {target: session.config.exe(target).read_bytes() + mark for target in TOOLS}
 
-    def run_silently(self):
-        code, out, err = self.session.prefix.run([self.exe, "/S"], timeout=SLOW)
-        return code
+    @classmethod
+    def older(cls, session, folder):
+        """A setup of OLDER_VERSION, made in `folder` from dist/'s files with OLDER_MARK."""
+        dist = package_file(session, "Setup").parent
+        for name in ("Velmuro/Pintara.exe", "Velmuro/Scrivet.exe", "system32/Panelo.cpl"):
+            target = folder / "dist" / name
+            target.parent.mkdir(parents=True, exist_ok=True)
+            target.write_bytes((dist / name).read_bytes() + OLDER_MARK)
+        exe = folder / "older-setup.exe"
+        subprocess.run([shutil.which("makensis"), "-V2", f"-DVERSION={OLDER_VERSION}",
+                        f"-DDIST={folder / 'dist'}", f"-DOUTFILE={exe}",
+                        str(session.config.source_dir / "installer/TouchTools.nsi")],
+                       check=True, stdin=subprocess.DEVNULL, timeout=SLOW)
+        return cls(session, exe, OLDER_VERSION, OLDER_MARK)
+
+    def run_silently(self, *options):
+        # No pipes: a desktop process the setup may start would keep them open.
+        return self.session.prefix.run_quietly([self.exe, "/S", *options], timeout=SLOW)
+
+    def expect_file(self, target):
+        path = self.session.prefix.unix_path(TOOLS[target])
+        expect_true(TOOLS[target], path.is_file() and path.read_bytes() == self.files[target],
+                    f"the one of version {self.version}", "missing" if not path.is_file() else
+                    "another")
 
     def expect_installed(self):
-        for target, path in TOOLS.items():
-            installed = self.session.prefix.unix_path(path)
-            expect_true(f"{path}", installed.is_file(), "installed", "missing")
-            expect_true(f"{path} bytes", installed.read_bytes() ==
-                        self.session.config.exe(target).read_bytes(), "the same as dist/",
-                        "different")
+        for target in TOOLS:
+            self.expect_file(target)
         registry = self.session.registry
         registry.expect(UNINSTALL, "DisplayName", RegValue.sz("TouchScreen Tools"))
-        registry.expect(UNINSTALL, "DisplayVersion", RegValue.sz(os.environ["TOUCH_VERSION"]))
+        registry.expect(UNINSTALL, "DisplayVersion", RegValue.sz(self.version))
         registry.expect(UNINSTALL, "Publisher", RegValue.sz("Brevanto"))
         registry.expect(UNINSTALL, "UninstallString", RegValue.sz(f'"{UNINSTALLER}"'))
+        registry.expect(UNINSTALL, "QuietUninstallString", RegValue.sz(QUIET_UNINSTALL))
         size = registry.get(UNINSTALL, "EstimatedSize")
         tools = sum(Path(os.environ[f"TOUCH_EXE_{tool}"]).stat().st_size
                     for tool in ("Pintara", "Scrivet", "Panelo")) // 1024
         expect_true("EstimatedSize", size is not None and abs(size.as_dword - tools) <= 3,
                     f"the tools' size in kilobytes, {tools}", size)
 
-    def uninstall_silently(self):
-        """The uninstaller runs from a copy of itself and returns at once: wait for its work."""
-        code, out, err = self.session.prefix.run([UNINSTALLER, "/S"], timeout=SLOW)
-        expect_equal("uninstaller exit code", 0, code, out + err)
+    def uninstall_quietly(self):
+        """Runs the documented silent uninstall (QUIET_UNINSTALL) to its end; its exit code."""
+        return self.session.prefix.run_quietly([UNINSTALLER, "/S", r"_?=C:\windows\Velmuro"],
+                                               timeout=SLOW)
+
+    def wait_uninstalled(self):
+        """The uninstaller's own file goes once the process running from it has ended."""
         self.session.wait_until(
             "uninstall done", lambda: not self.session.registry.exists(UNINSTALL) and not any(
                 self.session.prefix.unix_path(p).exists() for p in [*TOOLS.values(), UNINSTALLER]),
             timeout=SLOW, seen=lambda: str(listing(self.session)))
+
+    def uninstall_silently(self):
+        """Started without _?=, the uninstaller runs from a copy of itself and returns at once."""
+        code, out, err = self.session.prefix.run([UNINSTALLER, "/S"], timeout=SLOW)
+        expect_equal("uninstaller exit code", 0, code, out + err)
+        self.wait_uninstalled()
 
 
 class SetupTest(unittest.TestCase):
@@ -122,7 +211,8 @@ class SetupTest(unittest.TestCase):
             expect_equal("driver's entry after the second install", driver_before,
                          service_tree(s))
 
-            setup.uninstall_silently()
+            expect_equal("documented silent uninstall exit code", 0, setup.uninstall_quietly())
+            setup.wait_uninstalled()
             expect_equal("files after uninstall", files_before, listing(s))
             expect_equal("driver's entry after uninstall", driver_before, service_tree(s))
             registry.expect(panelo.parameters_key(), "Calibration", RegValue.binary(CALIBRATION))
@@ -144,6 +234,104 @@ class SetupTest(unittest.TestCase):
             drawing.expect_exit(timeout=SLOW)
             expect_equal("setup exit code once it ended", 0, setup.run_silently())
             setup.expect_installed()
+            ShippedDrawTest(s, "running at uninstall")
+            expect_equal("documented silent uninstall exit code with the draw test running",
+                         EXIT_TOOL_RUNNING, setup.uninstall_quietly())
+            setup.expect_installed()
+
+    def test_a_file_in_use_at_uninstall_stays_listed_until_the_restart(self):
+        with Session.for_test(self) as s:
+            setup = Setup(s)
+            files_before = listing(s)
+            expect_equal("setup exit code", 0, setup.run_silently())
+            # Held as the draw test holds its file when started after the uninstaller's check.
+            holder = hold(s, TOOLS["Scrivet"])
+            expect_equal("documented silent uninstall exit code", EXIT_RESTART_NEEDED,
+                         setup.uninstall_quietly())
+            for target, path in TOOLS.items():
+                expect_equal(f"{path} present", target == "Scrivet",
+                             s.prefix.unix_path(path).exists())
+            expect_true("the file in use", pending(s, TOOLS["Scrivet"]), "removed at the restart",
+                        pending(s))
+            expect_true("uninstall entry and uninstaller", s.registry.exists(UNINSTALL) and
+                        s.prefix.unix_path(UNINSTALLER).is_file(), "kept", "removed")
+            s.registry.expect(RUNONCE, RUNONCE_VALUE, RegValue.sz(QUIET_UNINSTALL))
+            # The restart would take a new install's files with it: refused, nothing written.
+            expect_equal("setup exit code before the restart", EXIT_REMOVAL_PENDING,
+                         setup.run_silently())
+            holder.close()
+            restart(s)
+            s.wait_until("uninstall finished after the restart", lambda: listing(
+                s) == files_before and not s.registry.exists(UNINSTALL) and s.registry.get(
+                RUNONCE, RUNONCE_VALUE) is None, timeout=SLOW, seen=lambda: str(listing(s)))
+
+    def test_an_upgrade_failing_or_beside_the_loaded_applet_and_a_downgrade(self):
+        with Session.for_test(self) as s, tempfile.TemporaryDirectory(
+                dir=s.config.build_dir) as folder:
+            older, newer = Setup.older(s, Path(folder)), Setup(s)
+            expect_equal("older setup exit code", 0, older.run_silently())
+            older.expect_installed()
+            installed = listing(s)
+            # A new file that cannot be written: nothing is replaced, nothing is left behind.
+            s.prefix.unix_path(TOOLS["Scrivet"] + ".new").write_bytes(b"")
+            holder = hold(s, TOOLS["Scrivet"] + ".new")
+            expect_equal("setup exit code with a file unwritable", 2, newer.run_silently())
+            holder.close()
+            s.prefix.unix_path(TOOLS["Scrivet"] + ".new").unlink()
+            older.expect_installed()
+            expect_equal("files after the failed write", installed, listing(s))
+
+            # Loaded as the control panel holds it while its sheet is open.
+            with panelo.CplHost(s, TOOLS["Panelo"], ["GETCOUNT"], cycles=2, pause=True) as host:
+                host.cycle(1)
+                code = newer.run_silently()
+                expect_true("setup exit code with the applet loaded",
+                            code in (0, EXIT_RESTART_NEEDED), "done, or done at the restart",
+                            code)
+                newer.expect_file("Pintara")
+                newer.expect_file("Scrivet")
+                if code == 0:
+                    newer.expect_installed()
+                else:
+                    expect_true("applet", pending(s, TOOLS["Panelo"]), "replaced at the restart",
+                                pending(s))
+                # The loaded applet still answers.
+                host.resume()
+                expect_equal("answer of the loaded applet", 1, host.cycle(2)[0].result)
+                host.finish()
+            restart(s)
+            newer.expect_installed()
+            expect_equal("files after the restart", installed, listing(s))
+
+            expect_equal("older setup exit code over the newer", EXIT_NEWER_INSTALLED,
+                         older.run_silently())
+            newer.expect_installed()
+            # Held so that it cannot even be moved aside: it is replaced at the restart.
+            holder = hold(s, TOOLS["Panelo"])
+            expect_equal("older setup exit code with /FORCE and the applet held",
+                         EXIT_RESTART_NEEDED, older.run_silently("/FORCE"))
+            older.expect_file("Pintara")
+            newer.expect_file("Panelo")
+            expect_true("applet", pending(s, TOOLS["Panelo"]), "replaced at the restart",
+                        pending(s))
+            holder.close()
+            restart(s)
+            older.expect_installed()
+            expect_equal("files after the second restart", installed, listing(s))
+
+    def test_64_bit_windows_is_refused_before_any_change(self):
+        config = Config.current()
+        if config.windows_version:
+            self.skipTest("a 64-bit prefix reports its own Windows: run once, in the default run")
+        config = dataclasses.replace(config, prefix_arch="win64",
+                                     wine_root=config.build_dir / "wine64")
+        with Session.for_test(self, config=config) as s:
+            setup = Setup(s)
+            expect_equal("setup exit code", EXIT_WINDOWS_64, setup.run_silently())
+            for path in (r"C:\windows\Velmuro", r"C:\windows\system32\Panelo.cpl",
+                         r"C:\windows\syswow64\Panelo.cpl"):
+                expect_true(path, not s.prefix.unix_path(path).exists(), "absent", "present")
+            expect_true("uninstall entry", not s.registry.exists(UNINSTALL), "absent", "present")
 
     def test_the_uninstaller_waits_until_its_own_file_is_free(self):
         with Session.for_test(self) as s:
@@ -158,7 +346,7 @@ class SetupTest(unittest.TestCase):
             expect_equal("files after uninstall", files_before, listing(s))
             holder.expect_exit(0, timeout=SLOW)
 
-    def test_the_first_page_speaks_the_systems_language(self):
+    def test_the_first_page_and_the_refusals_speak_the_systems_language(self):
         with Session.for_test(self) as s:
             setup = Setup(s)
             for locale, title, welcome in WELCOME_PAGES:
@@ -171,6 +359,12 @@ class SetupTest(unittest.TestCase):
                 settled_screenshot(s, f"welcome-{locale[:5]}")
                 program.close()
                 s.wait_window_gone(title, timeout=SLOW)
+
+                s.registry.set(UNINSTALL, "DisplayVersion", RegValue.sz("99.0.0.0"))
+                answer_message(s, setup.exe, locale, title,
+                               NEWER_INSTALLED[locale].format(os.environ["TOUCH_VERSION"]), IDNO,
+                               EXIT_NEWER_INSTALLED)
+                s.registry.delete_key(UNINSTALL)
 
 
 def settled_screenshot(session, label, tries=20):
