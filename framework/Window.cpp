@@ -1,10 +1,27 @@
 #include "Window.h"
 #include "CallbackGuard.h"
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
-constexpr const wchar_t* kObjectProperty = L"TouchTools.CWnd";
+
+struct Binding {
+    HWND window;
+    CWnd* object;
+};
+
+// Every message to a bound window looks its object up here. A window property would cost a
+// round trip to the window server on some systems for each message; the tools have one user
+// interface thread and a handful of bound windows.
+std::vector<Binding> g_bindings;
+
+std::vector<Binding>::iterator BindingOf(HWND window) {
+    return std::find_if(g_bindings.begin(), g_bindings.end(),
+                        [window](const Binding& binding) { return binding.window == window; });
 }
+
+} // namespace
 
 CWnd::~CWnd() {
     if (m_previousProc != nullptr && IsWindow(m_hWnd)) {
@@ -14,17 +31,25 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandle(HWND window) {
-    return static_cast<CWnd*>(GetPropW(window, kObjectProperty));
+    const auto found = BindingOf(window);
+    return found == g_bindings.end() ? nullptr : found->object;
 }
 
 void CWnd::Bind(HWND window) {
+    Unbind();
     m_hWnd = window;
-    SetPropW(window, kObjectProperty, this);
+    const auto found = BindingOf(window);
+    if (found != g_bindings.end()) {
+        found->object = this;
+    } else {
+        g_bindings.push_back({window, this});
+    }
 }
 
 void CWnd::Unbind() {
-    if (m_hWnd != nullptr && IsWindow(m_hWnd)) {
-        RemovePropW(m_hWnd, kObjectProperty);
+    const auto found = BindingOf(m_hWnd);
+    if (m_hWnd != nullptr && found != g_bindings.end() && found->object == this) {
+        g_bindings.erase(found);
     }
     m_hWnd = nullptr;
 }

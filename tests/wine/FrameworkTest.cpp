@@ -67,6 +67,7 @@ class TestDialog final : public CDialog {
     int sliderPosition = -1;
     int comboSelection = -1;
     bool boundDuringRun = false;
+    std::vector<HWND> handles;
 
   protected:
     BOOL OnInitDialog() override {
@@ -90,6 +91,7 @@ class TestDialog final : public CDialog {
     LRESULT OnRunChecks(WPARAM, LPARAM) {
         events.push_back("checks");
         boundDuringRun = CWnd::FromHandle(button.Handle()) == &button;
+        handles = {m_hWnd, button.Handle(), spin.Handle()};
         // A modal dialog shows itself only once its queue is empty; draw now.
         ShowWindow(m_hWnd, SW_SHOW);
         button.Invalidate();
@@ -154,6 +156,9 @@ TEST(FrameworkDialog, RunsTablesReflectionAndControlWrappers) {
     EXPECT_EQ(dialog.sliderPosition, 7);
     EXPECT_EQ(dialog.comboSelection, 1);
     EXPECT_EQ(dialog.button.Handle(), nullptr) << "destroyed controls are let go";
+    for (HWND handle : dialog.handles) {
+        EXPECT_EQ(CWnd::FromHandle(handle), nullptr) << "a destroyed window leaves no binding";
+    }
 }
 
 TEST(FrameworkPropertySheet, OkAppliesShownPagesAndCancelResetsThem) {
