@@ -93,7 +93,7 @@ PROPSHEETHEADERW CPropertySheet::Describe(HWND owner, std::vector<BYTE>& pages) 
     }
     PROPSHEETHEADERW header{};
     header.dwSize = PROPSHEETHEADERW_V1_SIZE;
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
     header.hwndParent = owner;
     header.hInstance = ResourceModule();
     header.pszCaption = m_caption.c_str();
