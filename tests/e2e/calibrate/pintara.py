@@ -115,6 +115,16 @@ def expect_calibration(session, record):
     session.registry.expect(PARAMETERS, "Calibration", RegValue.binary(record_bytes(record)))
 
 
+def save_and_expect_stored(session, program, driver, record, reads):
+    """Answers Yes: the program ends with the record stored, and the driver saw `reads` reads,
+    the record and the confirming SetCalibration, nothing else."""
+    press(session, QUESTION, IDYES)
+    program.expect_exit(0)
+    expect_calibration(session, record)
+    driver.expect_requests([(READ_RAW_POINT, b"")] * reads + [
+        (SET_CALIBRATION, record_bytes(record)), (SET_CALIBRATION, b"")])
+
+
 def calibration_requests(driver):
     return [(r.code, r.input) for r in driver.requests() if r.code == SET_CALIBRATION]
 

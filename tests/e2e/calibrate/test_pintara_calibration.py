@@ -38,13 +38,7 @@ class CalibrationTest(unittest.TestCase):
             expect_equal("record sent before the answer",
                          [(SET_CALIBRATION, pintara.record_bytes(UPRIGHT_RECORD))],
                          pintara.calibration_requests(driver))
-            pintara.press(s, QUESTION, IDYES)
-            program.expect_exit(0)
-
-            pintara.expect_calibration(s, UPRIGHT_RECORD)
-            driver.expect_requests([(READ_RAW_POINT, b"")] * 4 + [
-                (SET_CALIBRATION, pintara.record_bytes(UPRIGHT_RECORD)),
-                (SET_CALIBRATION, b"")])
+            pintara.save_and_expect_stored(s, program, driver, UPRIGHT_RECORD, reads=4)
 
     def test_no_starts_again_and_the_second_pass_is_stored(self):
         with Session.for_test(self) as s:
@@ -120,13 +114,7 @@ class CalibrationTest(unittest.TestCase):
             expect_true("cursor on the new pass", not s.windows.cursor()[0], "hidden", "shown")
             pintara.touch_all(s, CENTRES, driver)
             pintara.wait_message(s, QUESTION)
-            pintara.press(s, QUESTION, IDYES)
-            program.expect_exit(0)
-
-            pintara.expect_calibration(s, UPRIGHT_RECORD)
-            driver.expect_requests([(READ_RAW_POINT, b"")] * 6 + [
-                (SET_CALIBRATION, pintara.record_bytes(UPRIGHT_RECORD)),
-                (SET_CALIBRATION, b"")])
+            pintara.save_and_expect_stored(s, program, driver, UPRIGHT_RECORD, reads=6)
             expect_equal("ReadRawPoint answers", [STATUS_SUCCESS, STATUS_DEVICE_NOT_READY]
                          + [STATUS_SUCCESS] * 4,
                          [r.status for r in driver.requests() if r.code == READ_RAW_POINT])
@@ -143,12 +131,7 @@ class CalibrationTest(unittest.TestCase):
             pintara.touch_all(s, CENTRES, driver)
             expect_equal("question", "Save the calibration data?",
                          pintara.wait_message(s, QUESTION))
-            pintara.press(s, QUESTION, IDYES)
-            program.expect_exit(0)
-            pintara.expect_calibration(s, UPRIGHT_RECORD)
-            driver.expect_requests([(READ_RAW_POINT, b"")] * 8 + [
-                (SET_CALIBRATION, pintara.record_bytes(UPRIGHT_RECORD)),
-                (SET_CALIBRATION, b"")])
+            pintara.save_and_expect_stored(s, program, driver, UPRIGHT_RECORD, reads=8)
 
     def test_progress_line_grows_by_a_tenth_of_the_width_each_second(self):
         with Session.for_test(self) as s:
