@@ -21,7 +21,8 @@ int CCalibrateApp::InitInstance() {
     CCalibrateDlg dialog(m_link, m_store, language);
     if (dialog.DoModal() == -1) {
         // No desktop, no desktop heap or a damaged template; a box may still reach the user.
-        MessageBoxW(nullptr, CalibrationTexts::kWindowFailed.In(language), ModuleName().c_str(), MB_OK);
+        MessageBoxW(nullptr, CalibrationTexts::kWindowFailed.In(language), ModuleName().c_str(),
+                    MB_OK);
         return kExitNoWindow;
     }
     return kExitDone;

@@ -24,7 +24,8 @@ int CDrawTestApp::InitInstance() {
     SetDialogColors(DrawColors::kSurface, DrawColors::kDialogText);
     if (dialog.DoModal() == -1) {
         // No desktop, no desktop heap or a damaged template; a box may still reach the user.
-        MessageBoxW(nullptr, DrawTestTexts::kWindowFailed.In(language), ModuleName().c_str(), MB_OK);
+        MessageBoxW(nullptr, DrawTestTexts::kWindowFailed.In(language), ModuleName().c_str(),
+                    MB_OK);
         return kExitNoWindow;
     }
     return kExitDone;
