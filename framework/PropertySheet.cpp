@@ -4,6 +4,11 @@
 #include <cstring>
 #include <utility>
 
+namespace {
+// The sheet being run. Modal sheets nest on one thread, so each run restores the one it found.
+CPropertySheet* g_runningSheet = nullptr;
+} // namespace
+
 PROPSHEETPAGEW CPropertyPage::Describe(HINSTANCE instance) {
     PROPSHEETPAGEW page{};
     // Windows 2000's common controls refuse records larger than they know; the first
@@ -26,6 +31,11 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND window, UINT message, WPARAM wPara
         if (message == WM_INITDIALOG) {
             const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
             reinterpret_cast<CPropertyPage*>(page->lParam)->BindDialog(window);
+            // The first page made finds the sheet's window as its parent: not every version of
+            // the common controls calls the sheet's own callback.
+            if (g_runningSheet != nullptr) {
+                g_runningSheet->BindWindow(GetParent(window));
+            }
         }
         auto* self = reinterpret_cast<CPropertyPage*>(GetWindowLongPtrW(window, DWLP_USER));
         return self == nullptr ? FALSE : self->HandlePageMessage(message, wParam, lParam);
@@ -61,12 +71,6 @@ bool CPropertyPage::OnSheetNotify(const NMHDR& notice, LRESULT& result) {
     }
 }
 
-namespace {
-// The sheet whose window is being made: the sheet callback carries no data of its own. Modal
-// sheets nest on one thread, so each run restores the one it found.
-CPropertySheet* g_startingSheet = nullptr;
-} // namespace
-
 bool CSheetWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
     if (message == WM_SYSCOLORCHANGE) {
         SendToChildren(message, wParam, lParam);
@@ -74,13 +78,10 @@ bool CSheetWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     return false;
 }
 
-int CALLBACK CPropertySheet::SheetProc(HWND window, UINT message, LPARAM) {
-    return GuardCallback(0, [&] {
-        if (message == PSCB_INITIALIZED && g_startingSheet != nullptr) {
-            g_startingSheet->m_window.Subclass(window);
-        }
-        return 0;
-    });
+void CPropertySheet::BindWindow(HWND window) {
+    if (m_window.Handle() == nullptr) {
+        m_window.Subclass(window);
+    }
 }
 
 PROPSHEETHEADERW CPropertySheet::Describe(HWND owner, std::vector<BYTE>& pages) const {
@@ -100,16 +101,15 @@ PROPSHEETHEADERW CPropertySheet::Describe(HWND owner, std::vector<BYTE>& pages) 
     header.nPages = static_cast<UINT>(m_pages.size());
     header.nStartPage = m_startPage;
     header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEW>(pages.data());
-    header.pfnCallback = &CPropertySheet::SheetProc;
     return header;
 }
 
 INT_PTR CPropertySheet::DoModal() {
     std::vector<BYTE> pages;
     PROPSHEETHEADERW header = Describe(m_parent != nullptr ? m_parent : GetActiveWindow(), pages);
-    CPropertySheet* const outer = std::exchange(g_startingSheet, this);
+    CPropertySheet* const outer = std::exchange(g_runningSheet, this);
     const INT_PTR result = PropertySheetW(&header);
-    g_startingSheet = outer;
+    g_runningSheet = outer;
     if (result < 0) {
         return -1;
     }

@@ -56,7 +56,9 @@ class CPropertySheet {
     PROPSHEETHEADERW Describe(HWND owner, std::vector<BYTE>& pages) const;
 
   private:
-    static int CALLBACK SheetProc(HWND window, UINT message, LPARAM lParam);
+    friend class CPropertyPage;
+    // Binds the sheet's window, once, when its first page is made.
+    void BindWindow(HWND window);
 
     std::wstring m_caption;
     HWND m_parent;

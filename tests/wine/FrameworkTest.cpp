@@ -369,21 +369,28 @@ class ColorListener final : public CStatic {
     }
 };
 
-// On its first showing it tells the sheet of a colour change, as the system tells top-level
-// windows, then presses OK.
+// Once shown, and once the sheet has finished starting, it tells the sheet of a colour change,
+// as the system tells top-level windows, then presses OK.
 class ColorPage final : public CPropertyPage {
   public:
     ColorPage() : CPropertyPage(201) {}
     ColorListener label;
 
   protected:
+    static constexpr UINT kAnnounce = WM_APP + 2;
+
     BOOL OnInitDialog() override {
         label.Subclass(GetWindow(m_hWnd, GW_CHILD));
         return TRUE;
     }
-    void OnSetActive() override {
+    void OnSetActive() override { PostMessageW(m_hWnd, kAnnounce, 0, 0); }
+    bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT&) override {
+        if (message != kAnnounce) {
+            return false;
+        }
         SendMessageW(GetParent(m_hWnd), WM_SYSCOLORCHANGE, 0, 0);
         PostMessageW(GetParent(m_hWnd), PSM_PRESSBUTTON, PSBTN_OK, 0);
+        return true;
     }
 };
 
