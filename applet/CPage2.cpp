@@ -98,19 +98,20 @@ void CPage2::OnModeClicked(UINT radioId) {
 }
 
 void CPage2::OnPortToggled() {
-    m_state.TogglePort([this](SettingPageState::PortMessage message) { Tell(message); });
+    m_state.TogglePort(Teller());
     ShowPortButton();
 }
 
 void CPage2::OnPortChosen() {
-    m_state.ChangePort(m_portList.Selection(),
-                       [this](SettingPageState::PortMessage message) { Tell(message); });
+    m_state.ChangePort(m_portList.Selection(), Teller());
     ShowPortButton();
 }
 
-void CPage2::Tell(SettingPageState::PortMessage message) const {
-    MessageBoxW(m_hWnd, TextOf(message).In(AppletApp().Language()),
-                CApplication::ModuleName().c_str(), MB_OK);
+SettingPageState::PortMessageTeller CPage2::Teller() const {
+    return [this](SettingPageState::PortMessage message) {
+        MessageBoxW(m_hWnd, TextOf(message).In(AppletApp().Language()),
+                    CApplication::ModuleName().c_str(), MB_OK);
+    };
 }
 
 void CPage2::OnApply() {

@@ -21,7 +21,8 @@ class CPage2 final : public CPropertyPage {
     void OnPortChosen();
     void ShowModeControls() const;
     void ShowPortButton() const;
-    void Tell(SettingPageState::PortMessage message) const;
+    // Tells each port message in a box over the page, at the step it happens.
+    SettingPageState::PortMessageTeller Teller() const;
 
     SettingPageState m_state;
     CEdit m_rangeEdit;
