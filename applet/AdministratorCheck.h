@@ -1,6 +1,10 @@
 #pragma once
 #include <cstdint>
 
+// How the process's token stands on a system that splits an administrator's token in two:
+// None where the system knows no such thing (Windows 2000 and XP).
+enum class ElevationType { None, Default, Full, Limited };
+
 // The security calls the administrator check makes, so its steps and clean-ups can be followed
 // without a real token. Every object is an opaque value; 0 means none.
 class SecurityApi {
@@ -35,6 +39,7 @@ class SecurityApi {
     // Desired access 1, mapping read 1, write 2, execute 0, all 3.
     virtual AccessResult AccessCheck(Object token, Object descriptor) = 0;
     virtual void WriteDiagnostic(const char* line) = 0;
+    virtual ElevationType ProcessElevation() = 0;
 };
 
 // Whether the caller's token would be let into an object only Administrators may reach.

@@ -14,8 +14,9 @@ class CAppletApp final : public CApplication {
     CAppletApp();
     ~CAppletApp() override;
 
-    // The answer to one call of the control-panel entry.
-    LONG OnControlPanelMessage(UINT message, LPARAM parameter2);
+    // The answer to one call of the control-panel entry; `controlPanel` is the window the
+    // control panel hands the applet.
+    LONG OnControlPanelMessage(HWND controlPanel, UINT message, LPARAM parameter2);
 
     DriverParameters& Parameters() { return m_parameters; }
     DriverKind Kind() const { return m_kind; }
@@ -27,7 +28,7 @@ class CAppletApp final : public CApplication {
   private:
     void LoadParameters();
     void Inquire(LPARAM information) const;
-    void ShowPropertySheet();
+    void ShowPropertySheet(UINT message, LPARAM parameter2);
     void ApplyParameters();
 
     DriverParameters m_parameters;
@@ -38,6 +39,9 @@ class CAppletApp final : public CApplication {
     ParametersStore m_store{m_registry, m_kind};
     Win32Security m_security;
     UiLanguage m_language = SystemLanguage();
+    HWND m_controlPanel = nullptr;
+    // Whether this cycle ran the sheet, which only a listing cycle does not.
+    bool m_sheetRan = false;
 };
 
 // The applet's application object, for its pages.

@@ -1,6 +1,7 @@
 #include "CPage1.h"
 #include "AppletTexts.h"
 #include "CAppletApp.h"
+#include "Handles.h"
 #include "ResourceModule.h"
 #include "resource.h"
 #include <shellapi.h>
@@ -30,12 +31,11 @@ BOOL CPage1::OnInitDialog() {
     }
     m_calibrateButton.SetIcon(LoadIconW(ResourceModule(), MAKEINTRESOURCEW(IDI_APPLET)));
     m_drawTestButton.SetIcon(LoadIconW(ResourceModule(), MAKEINTRESOURCEW(IDI_DRAWTEST)));
-    HWND main = AppletApp().MainWindow() != nullptr ? AppletApp().MainWindow() : GetActiveWindow();
-    if (main != nullptr) {
-        SendMessageW(
-            main, WM_SETICON, ICON_BIG,
-            reinterpret_cast<LPARAM>(LoadIconW(ResourceModule(), MAKEINTRESOURCEW(IDI_APPLET))));
-    }
+    // The sheet's icon: while the page initialises the sheet is not yet active, and the
+    // active window may be the host's.
+    SendMessageW(
+        GetParent(m_hWnd), WM_SETICON, ICON_BIG,
+        reinterpret_cast<LPARAM>(LoadIconW(ResourceModule(), MAKEINTRESOURCEW(IDI_APPLET))));
 
     // The spin writes its position into the edit, whose change handler stores the margin.
     m_marginSpin.SetBuddy(m_marginEdit.Handle());
@@ -74,5 +74,6 @@ void CPage1::Start(AppletProgram program) const {
         std::wstring(windows, length) + ProgramPathBelowWindows(AppletApp().Kind(), program);
     // The shell's open verb on the exact path: no other program can be picked up at a blank
     // in the path, and a program that asks for elevation gets its prompt. Not waited for.
+    const ScopedComApartment com;
     ShellExecuteW(m_hWnd, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -13,7 +13,7 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
 }
 
 // The control panel's entry: every message goes to the application object.
-extern "C" LONG APIENTRY CPlApplet(HWND, UINT message, LPARAM, LPARAM parameter2) {
+extern "C" LONG APIENTRY CPlApplet(HWND controlPanel, UINT message, LPARAM, LPARAM parameter2) {
     return GuardCallback<LONG>(
-        0, [&] { return AppletApp().OnControlPanelMessage(message, parameter2); });
+        0, [&] { return AppletApp().OnControlPanelMessage(controlPanel, message, parameter2); });
 }

@@ -7,6 +7,9 @@
 #define IDS_NAME_SERIAL 4
 #define IDS_DESCRIPTION_SERIAL 5
 
+// The manifest where a control panel looks for it before it starts the applet.
+#define IDR_CONTROL_PANEL_MANIFEST 123
+
 #define IDI_APPLET 1007
 #define IDI_DRAWTEST 1026
 

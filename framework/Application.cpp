@@ -26,7 +26,8 @@ void CApplication::SetDialogColors(COLORREF background, COLORREF text) {
 }
 
 void CApplication::EnableControls3d() {
-    RegisterCommonControls(ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES);
+    // Only classes version 5.81 knows: a flag it does not know fails the whole registration.
+    RegisterCommonControls(ICC_WIN95_CLASSES);
 }
 
 void CApplication::RegisterCommonControls(DWORD classes) {
@@ -38,7 +39,7 @@ UiLanguage CApplication::SystemLanguage() {
     return LanguageFromLocale(GetSystemDefaultLCID());
 }
 
-std::wstring CApplication::ModuleName() {
+std::wstring CApplication::ModulePath() {
     // Windows XP leaves a truncated path unterminated: only the reported length counts.
     std::wstring path(MAX_PATH, L'\0');
     DWORD length = 0;
@@ -50,5 +51,9 @@ std::wstring CApplication::ModuleName() {
         path.resize(path.size() * 2);
     }
     path.resize(std::min<std::size_t>(length, path.size()));
-    return FileStem(path);
+    return path;
+}
+
+std::wstring CApplication::ModuleName() {
+    return FileStem(ModulePath());
 }

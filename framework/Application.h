@@ -33,6 +33,8 @@ class CApplication {
     static void RegisterCommonControls(DWORD classes);
     // The system default locale's language.
     static UiLanguage SystemLanguage();
+    // The resource module's full path; empty when the system cannot tell it.
+    static std::wstring ModulePath();
     // The resource module's file name without its extension, the caption of its message boxes.
     static std::wstring ModuleName();
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <objbase.h>
 #include <utility>
 
 // Owns one handle and releases it with its traits' Close when it goes.
@@ -103,3 +104,22 @@ using ScopedIcon = UniqueHandle<IconTraits>;
 using ScopedCursor = UniqueHandle<CursorTraits>;
 using ScopedLibrary = UniqueHandle<LibraryTraits>;
 using ScopedWindow = UniqueHandle<WindowTraits>;
+
+// COM on the calling thread, single-threaded, as the shell's calls ask for. Only what this
+// object did is undone: a thread already in another apartment stays in it.
+class ScopedComApartment {
+  public:
+    ScopedComApartment()
+        : m_joined(SUCCEEDED(
+              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ScopedComApartment() {
+        if (m_joined) {
+            CoUninitialize();
+        }
+    }
+    ScopedComApartment(const ScopedComApartment&) = delete;
+    ScopedComApartment& operator=(const ScopedComApartment&) = delete;
+
+  private:
+    bool m_joined;
+};

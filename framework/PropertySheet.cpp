@@ -31,8 +31,8 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND window, UINT message, WPARAM wPara
         if (message == WM_INITDIALOG) {
             const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
             reinterpret_cast<CPropertyPage*>(page->lParam)->BindDialog(window);
-            // The first page made finds the sheet's window as its parent: not every version of
-            // the common controls calls the sheet's own callback.
+            // The first page made finds the sheet's window as its parent. The sheet is started
+            // without a callback of its own (PSH_USECALLBACK), so this is where it is first seen.
             if (g_runningSheet != nullptr) {
                 g_runningSheet->BindWindow(GetParent(window));
             }

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 std::intptr_t Win32Shell::Open(const std::wstring& target, int show) {
+    const ScopedComApartment com;
     return reinterpret_cast<std::intptr_t>(
         ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, show));
 }

@@ -1,4 +1,5 @@
 #include "Win32Security.h"
+#include "Handles.h"
 #include <cstdio>
 #include <windows.h>
 
@@ -115,4 +116,23 @@ SecurityApi::AccessResult Win32Security::AccessCheck(Object token, Object descri
 void Win32Security::WriteDiagnostic(const char* line) {
     std::fputs(line, stdout);
     std::fflush(stdout);
+}
+
+ElevationType Win32Security::ProcessElevation() {
+    // TokenElevationType and its answers, from Windows Vista on; older systems refuse the class.
+    constexpr auto kElevationTypeClass = static_cast<TOKEN_INFORMATION_CLASS>(18);
+    constexpr ElevationType kTypes[] = {ElevationType::None, ElevationType::Default,
+                                        ElevationType::Full, ElevationType::Limited};
+    HANDLE opened = nullptr;
+    if (!::OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) {
+        return ElevationType::None;
+    }
+    const ScopedHandle token(opened);
+    DWORD type = 0;
+    DWORD size = 0;
+    if (!GetTokenInformation(token.Get(), kElevationTypeClass, &type, sizeof type, &size) ||
+        type >= sizeof kTypes / sizeof kTypes[0]) {
+        return ElevationType::None;
+    }
+    return kTypes[type];
 }

@@ -17,4 +17,5 @@ class Win32Security final : public SecurityApi {
     bool CompleteDescriptor(Object descriptor, Object acl, Object sid) override;
     AccessResult AccessCheck(Object token, Object descriptor) override;
     void WriteDiagnostic(const char* line) override;
+    ElevationType ProcessElevation() override;
 };

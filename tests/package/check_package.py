@@ -1,6 +1,7 @@
 """Checks the laid-out package: 32-bit x86 PE files (the tools and the setup program) that
 import only system libraries, the applet's undecorated entry point, the version and
 manifest resources of each, and the tools' size limits."""
+import re
 import struct
 import subprocess
 import sys
@@ -54,6 +55,8 @@ PACKAGE = {
         "texts": ["TouchScreen Setting", "TouchScreen Property", "TouchScreen Driver", VERSION,
                   "Panelo.cpl"],
         "manifest": ['level="requireAdministrator"', 'uiAccess="false"'],
+        # 2 for the library's own loading, 123 for the control panel and rundll32.
+        "manifest_ids": [2, 123],
     },
 }
 
@@ -76,6 +79,14 @@ def pe_header(data):
 def objdump(path):
     return subprocess.run(["i686-w64-mingw32-objdump", "-p", str(path)], check=True,
                           capture_output=True, text=True).stdout
+
+
+def manifest_ids(path):
+    """The resource ids of the file's manifests, as windres lists them."""
+    listing = subprocess.run(["i686-w64-mingw32-windres", "-i", str(path), "-O", "rc"],
+                             check=True, capture_output=True, text=True,
+                             errors="replace").stdout
+    return sorted(int(m) for m in re.findall(r"^(\d+) 24 /\* RT_MANIFEST", listing, re.M))
 
 
 def main():
@@ -110,6 +121,10 @@ def main():
             check(VERBOSE_TERMINATE not in data, f"{name}: links the verbose terminate handler")
         for text in expected["manifest"]:
             check(text.encode() in data, f"{name}: manifest lacks {text!r}")
+        if "manifest_ids" in expected:
+            ids = manifest_ids(path)
+            check(ids == expected["manifest_ids"],
+                  f"{name}: manifests at {ids}, expected {expected['manifest_ids']}")
 
     dump = objdump(dist / "system32/Panelo.cpl")
     exported = [line.split()[-1] for line in dump.splitlines() if line.strip().startswith("[")

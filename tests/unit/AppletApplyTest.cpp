@@ -1,4 +1,5 @@
 #include "ApplyParameters.h"
+#include "ElevatedStart.h"
 #include "FakeDevice.h"
 #include "FakeRegistry.h"
 #include "FakeSecurity.h"
@@ -129,8 +130,9 @@ class AppletApply : public ::testing::Test {
         parameters.DblClickRegion = 7;
     }
 
-    void Apply() {
-        ApplyParameters(parameters, security, store, link, [this] { ++refusals; });
+    // A listing cycle unless told otherwise.
+    void Apply(bool sheetRan = false) {
+        ApplyParameters(parameters, sheetRan, security, store, link, [this] { ++refusals; });
     }
 
     FakeRegistry registry;
@@ -158,9 +160,11 @@ TEST_F(AppletApply, AnAdministratorStoresThenSendsThenWritesTheDoubleClickSize) 
     EXPECT_EQ(device.calls[1].input.size(), 32u);
 }
 
-TEST_F(AppletApply, WithoutRightsTheUserIsToldAndNothingIsWrittenOrSent) {
+TEST_F(AppletApply, WithoutRightsNothingIsWrittenOrSentAndOnlyASheetsUserIsTold) {
     security.access = {true, 0, false};
-    Apply();
+    Apply(false);
+    EXPECT_EQ(refusals, 0) << "a listing alone has nothing of the user's to refuse";
+    Apply(true);
     EXPECT_EQ(refusals, 1);
     EXPECT_TRUE(registry.log.empty()) << registry.log.front();
     EXPECT_TRUE(device.calls.empty());
@@ -171,8 +175,52 @@ TEST_F(AppletApply, AMissingKeyIsNotCreatedButTheDriverAndMouseValuesStillGetThe
     bare.AddKey(kMouseKey);
     ParametersStore bareStore(bare, DriverKind::Usb);
     device.sharedLog = nullptr;
-    ApplyParameters(parameters, security, bareStore, link, [this] { ++refusals; });
+    ApplyParameters(parameters, true, security, bareStore, link, [this] { ++refusals; });
     EXPECT_FALSE(bare.HasKey(kUsbKey));
     EXPECT_EQ(device.ControlCodes(), (std::vector<std::uint32_t>{0x222018}));
     ASSERT_NE(bare.Find(kMouseKey, "DoubleClickWidth"), nullptr);
+}
+
+TEST(AppletElevatedStart, OnlyAFilteredTokenWithoutTheMarkerLeavesTheSheetToAnElevatedCopy) {
+    struct Row {
+        ElevationType elevation;
+        bool marked;
+        RelaunchResult relaunch;
+        bool relaunched;
+        bool opensHere;
+    };
+    const Row rows[] = {
+        {ElevationType::None, false, RelaunchResult::Started, false, true},    // 2000, XP
+        {ElevationType::Default, false, RelaunchResult::Started, false, true}, // standard user
+        {ElevationType::Full, false, RelaunchResult::Started, false, true},
+        {ElevationType::Limited, false, RelaunchResult::Started, true, false},
+        {ElevationType::Limited, false, RelaunchResult::Declined, true, false},
+        {ElevationType::Limited, false, RelaunchResult::Failed, true, true},
+        {ElevationType::Limited, true, RelaunchResult::Started, false, true}, // the copy
+    };
+    for (const Row& row : rows) {
+        FakeSecurity security;
+        security.elevation = row.elevation;
+        bool relaunched = false;
+        const bool opensHere = ElevatedStart::OpensSheetHere(security, row.marked, [&] {
+            relaunched = true;
+            return row.relaunch;
+        });
+        const auto where = ::testing::Message()
+                           << "elevation " << static_cast<int>(row.elevation) << " marked "
+                           << row.marked << " relaunch " << static_cast<int>(row.relaunch);
+        EXPECT_EQ(relaunched, row.relaunched) << where;
+        EXPECT_EQ(opensHere, row.opensHere) << where;
+    }
+}
+
+TEST(AppletElevatedStart, TheCopyIsTheControlPanelsStartOfThisAppletWithTheMarker) {
+    const std::wstring parameters =
+        ElevatedStart::RunDllParameters(L"C:\\WINDOWS\\system32\\Panelo.cpl");
+    EXPECT_EQ(parameters,
+              L"shell32.dll,Control_RunDLL \"C:\\WINDOWS\\system32\\Panelo.cpl\",@0,elevated");
+    EXPECT_TRUE(ElevatedStart::IsMarker(L"elevated"));
+    for (const wchar_t* other : {L"", L"Elevated", L"elevated ", L"@0"}) {
+        EXPECT_FALSE(ElevatedStart::IsMarker(other));
+    }
 }

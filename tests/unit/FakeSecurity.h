@@ -16,6 +16,7 @@ class FakeSecurity final : public SecurityApi {
     bool aclCreated = true;
     bool descriptorValid = true;
     AccessResult access{true, 0, true};
+    ElevationType elevation = ElevationType::None;
 
     bool ImpersonateSelf() override {
         log.push_back("impersonate");
@@ -55,6 +56,7 @@ class FakeSecurity final : public SecurityApi {
         return access;
     }
     void WriteDiagnostic(const char* line) override { log.push_back(std::string("say ") + line); }
+    ElevationType ProcessElevation() override { return elevation; }
 
     static constexpr Object kThreadToken = 1, kProcessToken = 2, kSid = 3, kDescriptor = 4,
                             kAcl = 5;

@@ -1,14 +1,16 @@
 // cplhost: loads a control-panel library the way a control panel does and sends it a scripted
 // sequence of messages, printing every answer, so a test sees exactly what the applet replies.
 //
-//   cplhost [--cycles N] [--reload] [--pause] [--watch-common-controls] CPL MESSAGE...
+//   cplhost [--cycles N] [--reload] [--pause] [--watch-common-controls] [--watch-shell] CPL
+//           MESSAGE...
 //
 // MESSAGE is a name (INIT, GETCOUNT, INQUIRE, SELECT, DBLCLK, STOP, EXIT, NEWINQUIRE,
-// STARTWPARMSA, STARTWPARMSW) or a number. The sequence runs N times (default 1) in one load of
-// the library, or with --reload in a fresh load each time. With --pause the host prints "paused"
-// between two runs and goes on when a line arrives on standard input. The host registers no
-// common control classes itself; with --watch-common-controls it prints each registration the
-// library asks for.
+// STARTWPARMSA, STARTWPARMSW) or a number; a start message may carry its extra text after a
+// colon (STARTWPARMSW:TEXT). The sequence runs N times (default 1) in one load of the library,
+// or with --reload in a fresh load each time. With --pause the host prints "paused" between two
+// runs and goes on when a line arrives on standard input. The host registers no common control
+// classes itself; with --watch-common-controls it prints each registration the library asks
+// for, with --watch-shell each program start it asks the shell for (then made as asked).
 //
 // Output, one line each, fields separated by tabs:
 //   cycle N                       a run of the sequence begins
@@ -17,6 +19,9 @@
 //                                 when its record came back untouched
 //   unloaded                      the library was freed
 //   common-controls FLAGS         the library called InitCommonControlsEx (FLAGS in decimal)
+//   shell-execute VERB FILE PARAMETERS OWNER
+//                                 the library called ShellExecuteExW; OWNER is "host" when the
+//                                 prompt's window is the one the host handed the library
 //
 // On i386 an entry that does not take its arguments off the stack itself (not stdcall) is
 // reported and ends the run with exit code 5.
@@ -24,6 +29,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <cpl.h>
+#include <shellapi.h>
 #include <cstring>
 #include <cwchar>
 #include <memory>
@@ -52,7 +58,13 @@ const MessageName kMessages[] = {
     {L"STARTWPARMSW", CPL_STARTWPARMSW},
 };
 
-bool ParseMessage(const std::wstring& text, UINT& message) {
+bool ParseMessage(const std::wstring& text, UINT& message, std::wstring& extra) {
+    const std::size_t colon = text.find(L':');
+    if (colon != std::wstring::npos) {
+        extra = text.substr(colon + 1);
+        return ParseMessage(text.substr(0, colon), message, extra) &&
+               (message == CPL_STARTWPARMSA || message == CPL_STARTWPARMSW);
+    }
     for (const MessageName& entry : kMessages) {
         if (text == entry.name) {
             message = entry.message;
@@ -69,6 +81,7 @@ bool ParseMessage(const std::wstring& text, UINT& message) {
 struct Step {
     std::wstring name;
     UINT message;
+    std::wstring extra;
 };
 
 struct Options {
@@ -76,6 +89,7 @@ struct Options {
     bool reload = false;
     bool pause = false;
     bool watchCommonControls = false;
+    bool watchShell = false;
     std::wstring library;
     std::vector<Step> steps;
 };
@@ -91,6 +105,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
             options.pause = true;
         } else if (option == L"--watch-common-controls") {
             options.watchCommonControls = true;
+        } else if (option == L"--watch-shell") {
+            options.watchShell = true;
         } else if (option == L"--cycles" && i + 1 < argc && ParseNumber(argv[i + 1], cycles) &&
                    cycles > 0) {
             options.cycles = static_cast<unsigned>(cycles);
@@ -104,9 +120,10 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
     options.library = argv[i++];
     for (; i < argc; ++i) {
         UINT message = 0;
-        if (!ParseMessage(argv[i], message))
+        std::wstring extra;
+        if (!ParseMessage(argv[i], message, extra))
             return false;
-        options.steps.push_back({argv[i], message});
+        options.steps.push_back({argv[i], message, extra});
     }
     return !options.steps.empty();
 }
@@ -120,28 +137,20 @@ void AwaitLine() {
     }
 }
 
-using InitCommonControlsExProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-// The library's own import, which the host does not link: it loads no common controls itself.
-InitCommonControlsExProc g_initCommonControls = nullptr;
-
-BOOL WINAPI ReportCommonControls(const INITCOMMONCONTROLSEX* classes) {
-    PrintLine(L"common-controls\t" + std::to_wstring(classes != nullptr ? classes->dwICC : 0));
-    return g_initCommonControls(classes);
-}
-
-// Points the library's import of comctl32's InitCommonControlsEx at ReportCommonControls.
-bool WatchCommonControls(HMODULE module) {
+// Points the library's import of `function` from `dll` at `replacement`; the import's
+// target before, or nullptr when the library does not import it.
+void* RedirectImport(HMODULE module, const char* dll, const char* function, void* replacement) {
     auto* base = reinterpret_cast<BYTE*>(module);
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& directory =
         nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (directory.VirtualAddress == 0)
-        return false;
+        return nullptr;
     for (auto* import =
              reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
          import->Name != 0; ++import) {
-        if (lstrcmpiA(reinterpret_cast<const char*>(base + import->Name), "comctl32.dll") != 0)
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + import->Name), dll) != 0)
             continue;
         auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + import->OriginalFirstThunk);
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
@@ -150,32 +159,65 @@ bool WatchCommonControls(HMODULE module) {
                 continue;
             const auto* byName =
                 reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), "InitCommonControlsEx") !=
-                0)
+            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0)
                 continue;
             DWORD protection = 0;
             if (!VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE,
                                 &protection))
-                return false;
-            g_initCommonControls = reinterpret_cast<InitCommonControlsExProc>(slots->u1.Function);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(&ReportCommonControls);
+                return nullptr;
+            void* original = reinterpret_cast<void*>(slots->u1.Function);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
             VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
-            return true;
+            return original;
         }
     }
-    return false;
+    return nullptr;
+}
+
+// The library's own imports, which the host does not link: it loads no common controls itself.
+using InitCommonControlsExProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+InitCommonControlsExProc g_initCommonControls = nullptr;
+using ShellExecuteExProc = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+ShellExecuteExProc g_shellExecute = nullptr;
+HWND g_hostWindow = nullptr;
+
+BOOL WINAPI ReportCommonControls(const INITCOMMONCONTROLSEX* classes) {
+    PrintLine(L"common-controls\t" + std::to_wstring(classes != nullptr ? classes->dwICC : 0));
+    return g_initCommonControls(classes);
+}
+
+std::wstring TextOf(const wchar_t* text) {
+    return text != nullptr ? text : L"";
+}
+
+BOOL WINAPI ReportShellExecute(SHELLEXECUTEINFOW* start) {
+    PrintLine(L"shell-execute\t" + TextOf(start->lpVerb) + L'\t' + TextOf(start->lpFile) + L'\t' +
+              TextOf(start->lpParameters) + L'\t' +
+              (start->hwnd == g_hostWindow ? L"host" : L"other"));
+    return g_shellExecute(start);
 }
 
 class Library {
   public:
-    Library(const std::wstring& path, bool watchCommonControls)
-        : m_module(LoadLibraryW(path.c_str())) {
+    explicit Library(const Options& options) : m_module(LoadLibraryW(options.library.c_str())) {
         if (m_module == nullptr)
             return;
         m_entry = reinterpret_cast<APPLET_PROC>(
             reinterpret_cast<void*>(GetProcAddress(m_module, "CPlApplet")));
-        if (watchCommonControls && !WatchCommonControls(m_module))
-            PrintLine(L"common-controls\tnot imported");
+        if (options.watchCommonControls) {
+            g_initCommonControls = reinterpret_cast<InitCommonControlsExProc>(
+                RedirectImport(m_module, "comctl32.dll", "InitCommonControlsEx",
+                               reinterpret_cast<void*>(&ReportCommonControls)));
+            if (g_initCommonControls == nullptr)
+                PrintLine(L"common-controls\tnot imported");
+        }
+        if (options.watchShell) {
+            g_shellExecute = reinterpret_cast<ShellExecuteExProc>(
+                RedirectImport(m_module, "shell32.dll", "ShellExecuteExW",
+                               reinterpret_cast<void*>(&ReportShellExecute)));
+            if (g_shellExecute == nullptr)
+                PrintLine(L"shell-execute\tnot imported");
+        }
     }
     Library(const Library&) = delete;
     Library& operator=(const Library&) = delete;
@@ -224,8 +266,8 @@ class Host {
         NEWCPLINFOW newInfo;
         std::memset(&info, kUntouched, sizeof info);
         std::memset(&newInfo, kUntouched, sizeof newInfo);
-        const char noParametersA[] = "";
-        const wchar_t noParametersW[] = L"";
+        // Extra texts are ASCII.
+        const std::string extraA(step.extra.begin(), step.extra.end());
         switch (message) {
         case CPL_INQUIRE:
             parameter2 = reinterpret_cast<LPARAM>(&info);
@@ -239,10 +281,10 @@ class Host {
             parameter2 = m_data;
             break;
         case CPL_STARTWPARMSA:
-            parameter2 = reinterpret_cast<LPARAM>(noParametersA);
+            parameter2 = reinterpret_cast<LPARAM>(extraA.c_str());
             break;
         case CPL_STARTWPARMSW:
-            parameter2 = reinterpret_cast<LPARAM>(noParametersW);
+            parameter2 = reinterpret_cast<LPARAM>(step.extra.c_str());
             break;
         default:
             break;
@@ -313,12 +355,12 @@ int RunCycle(Library& library, const Options& options, HWND window) {
 int wmain(int argc, wchar_t** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options))
-        return Fail(
-            L"usage: cplhost [--cycles N] [--reload] [--pause] [--watch-common-controls] CPL "
-            L"MESSAGE...",
-            kExitUsage);
+        return Fail(L"usage: cplhost [--cycles N] [--reload] [--pause] [--watch-common-controls] "
+                    L"[--watch-shell] CPL MESSAGE...",
+                    kExitUsage);
 
     HostWindow window;
+    g_hostWindow = window.get();
     std::unique_ptr<Library> library;
     for (unsigned cycle = 1; cycle <= options.cycles; ++cycle) {
         if (cycle > 1 && options.pause) {
@@ -327,7 +369,7 @@ int wmain(int argc, wchar_t** argv) {
         }
         if (library == nullptr || options.reload) {
             library.reset();
-            library = std::make_unique<Library>(options.library, options.watchCommonControls);
+            library = std::make_unique<Library>(options);
         }
         PrintLine(L"cycle\t" + std::to_wstring(cycle));
         if (const int failed = RunCycle(*library, options, window.get()))

@@ -4,6 +4,7 @@ talks to the library message by message, and the property sheet with its pages."
 import os
 import select
 import struct
+import subprocess
 import time
 from dataclasses import dataclass
 
@@ -108,14 +109,20 @@ class CplHost:
     Use as a context manager."""
 
     def __init__(self, session, cpl, messages, cycles=1, reload=False, pause=False,
-                 watch_common_controls=False):
+                 watch_common_controls=False, watch_shell=False, filtered=False):
+        """With `filtered` the host runs on an administrator's filtered token, as Windows 7
+        gives it with User Account Control on."""
         self.messages = list(messages)
         self.reload = reload
-        options = ["--cycles", str(cycles)] + (["--reload"] if reload else []) + (
-            ["--pause"] if pause else []) + (
-            ["--watch-common-controls"] if watch_common_controls else [])
-        self._process = session.prefix.start_piped(
-            [session.config.exe("cplhost"), *options, cpl, *self.messages])
+        flags = dict(reload=reload, pause=pause, watch_common_controls=watch_common_controls,
+                     watch_shell=watch_shell)
+        options = ["--cycles", str(cycles)] + [
+            "--" + name.replace("_", "-") for name, on in flags.items() if on]
+        command = [session.config.exe("cplhost"), *options, cpl, *self.messages]
+        if filtered:
+            command = [session.config.probe, "restricted",
+                       subprocess.list2cmdline([windows_path(command[0]), *command[1:]])]
+        self._process = session.prefix.start_piped(command)
         self._pending = b""
         self._seen = []
 

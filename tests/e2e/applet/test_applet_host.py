@@ -23,6 +23,7 @@ LISTING = ["INIT", "GETCOUNT", "INQUIRE", "STOP", "EXIT"]
 LISTING_ANSWERS = [Answer("INIT", 1, 1), Answer("GETCOUNT", 2, 1),
                    Answer("INQUIRE", 3, 0, (1007, 1, 2, 0)), Answer("STOP", 6, 0),
                    Answer("EXIT", 7, 0)]
+NO_RIGHTS = "You not have administrator access rights!"
 STORED = dict(MouseMode=1, DblClickRegion=7, InterActTime=170, BeepMode=2, BeepFreq=400,
               BeepTime=300, Port=5, Enable=0, CalibrateMargin=9)
 
@@ -33,7 +34,8 @@ class ScriptedSequenceTest(unittest.TestCase):
             driver = s.install_driver("Velmuro")
             panelo.set_parameters(s, dict(MouseMode=2, DblClickRegion=40, CalibrateMargin=6))
             cpl = panelo.windows_path(s.config.exe("Panelo"))
-            with CplHost(s, cpl, SEQUENCE) as host:
+            # A full token opens the sheet here: a program start would break the answers.
+            with CplHost(s, cpl, SEQUENCE, watch_shell=True) as host:
                 host.expect_line("cycle\t1")
                 expect_equal("answers before the sheet", ANSWERS_BEFORE_SHEET, host.answers(5))
                 sheet = panelo.Sheet(s)
@@ -65,6 +67,62 @@ class ScriptedSequenceTest(unittest.TestCase):
                 # A second sheet would hold back this answer.
                 expect_equal("EXIT", [Answer("EXIT", 7, 0)], host.answers(1))
                 host.finish()
+
+            # The elevated copy's own start, under a full token: its sheet, then the apply.
+            panelo.set_parameters(s, dict(DblClickRegion=12))
+            mark = driver.mark()
+            copy = s.start("rundll32", "shell32.dll,Control_RunDLL", f"{cpl},@0,elevated")
+            panelo.Sheet(s).wait_open()
+            panelo.Sheet(s).press(panelo.IDOK)
+            copy.expect_exit(0)
+            panelo.expect_set_parameters(driver, dict(applied, DblClickRegion=12), since=mark)
+            panelo.expect_mouse_values(s, "12")
+
+
+class FilteredTokenTest(unittest.TestCase):
+    """An administrator's filtered token, as Windows 7 gives it with User Account Control on: a
+    start asks for an elevated copy and opens nothing itself. Wine starts that copy on the same
+    token, which shows what a copy still without rights does. A listing says and writes
+    nothing."""
+
+    def test_listing_and_start_without_rights(self):
+        with Session.for_test(self) as s:
+            driver = s.install_driver("Velmuro")
+            panelo.set_parameters(s, STORED)
+            for name in ("DoubleClickWidth", "DoubleClickHeight"):
+                s.registry.set(panelo.MOUSE, name, RegValue.sz("13"))
+            before = s.registry.snapshot(panelo.parameters_key())
+            mark = driver.mark()
+            cpl = panelo.windows_path(s.config.exe("Panelo"))
+            # A box would hold back the answer to EXIT.
+            with CplHost(s, cpl, LISTING, filtered=True) as host:
+                expect_equal("listing answers", LISTING_ANSWERS, host.cycle(1))
+                host.finish()
+
+            with CplHost(s, cpl, ["INIT", "DBLCLK", "STOP", "EXIT"], watch_shell=True,
+                         filtered=True) as host:
+                host.expect_line("cycle\t1")
+                host.answers(1)
+                expect_equal("the elevated start", "shell-execute\trunas\t"
+                             "C:\\windows\\system32\\rundll32.exe\t"
+                             f'shell32.dll,Control_RunDLL "{cpl}",@0,elevated\thost', host.line())
+                expect_equal("answers without a sheet", ANSWERS_AFTER_SHEET, host.answers(3))
+                host.finish()
+
+            sheet = panelo.Sheet(s)
+            sheet.wait_open()
+            shown = [w for w in s.windows.list() if w.visible and w.title == panelo.TITLE]
+            expect_equal("sheets open", 1, len(shown))
+            sheet.press(panelo.IDOK)
+            panelo.wait_message(s, NO_RIGHTS)
+            s.screenshot("refusal")
+            # The copy's control-panel window owns the box.
+            expect_equal("the window in front and its owner", (panelo.MODULE, "rundll32"),
+                         s.windows.foreground())
+            panelo.close_message(s, NO_RIGHTS)
+            expect_equal("Parameters key", before, s.registry.snapshot(panelo.parameters_key()))
+            panelo.expect_mouse_values(s, "13")
+            driver.expect_requests([], since=mark)
 
 
 class CyclesTest(unittest.TestCase):

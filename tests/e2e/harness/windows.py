@@ -85,6 +85,12 @@ class WindowInspector:
         shown = [f"  {w.title!r} ({w.class_name}) at {w.rect}" for w in self.list() if w.visible]
         return "visible windows:\n" + ("\n".join(shown) or "  (none)")
 
+    def foreground(self):
+        """The foreground window's title and its owner's ("" for none)."""
+        _, lines = self._probe.call("foreground")
+        title, owner = (lines[0].split("\t") + [""])[:2] if lines else ("", "")
+        return title, owner
+
     def rect(self, title):
         """The window rectangle, or None when no top-level window has that title."""
         return _rect(self._probe.fields("findwindow", title))

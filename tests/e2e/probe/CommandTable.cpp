@@ -16,6 +16,7 @@ const Command kCommands[] = {
     {L"regdelkey", L"KEY  (with everything below it)", 1, RegDelKey},
     {L"reglist", L"KEY  -> key NAME / value TYPE SIZE HEX NAME lines", 1, RegList},
     {L"windows", L" -> hwnd, visible, x, y, width, height, class, title lines", 0, Windows},
+    {L"foreground", L" -> the foreground window's title and its owner's", 0, Foreground},
     {L"findwindow", L"TITLE  -> x, y, width, height, visible", 1, FindWindowRect},
     {L"clientrect", L"TITLE  -> client area on the screen", 1, ClientRect},
     {L"childrect", L"TITLE ID  -> x, y, width, height, visible", 2, ChildRect},
@@ -32,6 +33,8 @@ const Command kCommands[] = {
     {L"screen", L" -> width, height", 0, Screen},
     {L"version", L" -> major, minor, build of the Windows the prefix reports", 0, Version},
     {L"hold", L"FILE MILLISECONDS  (keeps the file open, undeletable, that long)", 2, Hold},
+    {L"restricted", L"COMMANDLINE  (runs it as a limited user, waits, and ends with its exit code)",
+     1, Restricted},
     {L"open", L"LINK  (exit 0 when the device link opens)", 1, Open},
     {L"ioctl", L"LINK CODE HEX|- OUTSIZE  -> ok, error, returned, hex output", 4, Ioctl},
 };

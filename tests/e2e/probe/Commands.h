@@ -16,6 +16,7 @@ int RegDelKey(const Args& args);
 int RegList(const Args& args);
 
 int Windows(const Args& args);
+int Foreground(const Args& args);
 int FindWindowRect(const Args& args);
 int ClientRect(const Args& args);
 int ChildRect(const Args& args);
@@ -34,5 +35,8 @@ int Locale(const Args& args);
 int Screen(const Args& args);
 int Version(const Args& args);
 int Hold(const Args& args);
+// Starts a command line on this process's token with the Administrators group made deny-only
+// (RestrictedCommands.cpp).
+int Restricted(const Args& args);
 int Open(const Args& args);
 int Ioctl(const Args& args);

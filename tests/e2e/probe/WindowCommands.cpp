@@ -63,6 +63,16 @@ int Windows(const Args&) {
     return 0;
 }
 
+int Foreground(const Args&) {
+    HWND window = GetForegroundWindow();
+    wchar_t title[512] = L"";
+    wchar_t owner[512] = L"";
+    GetWindowTextW(window, title, ARRAYSIZE(title));
+    GetWindowTextW(GetWindow(window, GW_OWNER), owner, ARRAYSIZE(owner));
+    PrintLine(std::wstring(title) + L'\t' + owner);
+    return 0;
+}
+
 int FindWindowRect(const Args& args) {
     HWND window = FindWindowW(nullptr, args[0].c_str());
     if (window == nullptr)
