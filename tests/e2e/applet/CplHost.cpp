@@ -5,11 +5,10 @@
 //           MESSAGE...
 //
 // MESSAGE is a name (INIT, GETCOUNT, INQUIRE, SELECT, DBLCLK, STOP, EXIT, NEWINQUIRE,
-// STARTWPARMSA, STARTWPARMSW) or a number; a start message may carry its extra text after a
-// colon (STARTWPARMSW:TEXT). The sequence runs N times (default 1) in one load of the library,
-// or with --reload in a fresh load each time. With --pause the host prints "paused" between two
-// runs and goes on when a line arrives on standard input. The host registers no common control
-// classes itself; with --watch-common-controls it prints each registration the library asks
+// STARTWPARMSA, STARTWPARMSW) or a number. The sequence runs N times (default 1) in one load of
+// the library, or with --reload in a fresh load each time. With --pause the host prints "paused"
+// between two runs and goes on when a line arrives on standard input. The host registers no common
+// control classes itself; with --watch-common-controls it prints each registration the library asks
 // for, with --watch-shell each program start it asks the shell for (then made as asked).
 //
 // Output, one line each, fields separated by tabs:
@@ -58,13 +57,7 @@ const MessageName kMessages[] = {
     {L"STARTWPARMSW", CPL_STARTWPARMSW},
 };
 
-bool ParseMessage(const std::wstring& text, UINT& message, std::wstring& extra) {
-    const std::size_t colon = text.find(L':');
-    if (colon != std::wstring::npos) {
-        extra = text.substr(colon + 1);
-        return ParseMessage(text.substr(0, colon), message, extra) &&
-               (message == CPL_STARTWPARMSA || message == CPL_STARTWPARMSW);
-    }
+bool ParseMessage(const std::wstring& text, UINT& message) {
     for (const MessageName& entry : kMessages) {
         if (text == entry.name) {
             message = entry.message;
@@ -81,7 +74,6 @@ bool ParseMessage(const std::wstring& text, UINT& message, std::wstring& extra) 
 struct Step {
     std::wstring name;
     UINT message;
-    std::wstring extra;
 };
 
 struct Options {
@@ -120,10 +112,9 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
     options.library = argv[i++];
     for (; i < argc; ++i) {
         UINT message = 0;
-        std::wstring extra;
-        if (!ParseMessage(argv[i], message, extra))
+        if (!ParseMessage(argv[i], message))
             return false;
-        options.steps.push_back({argv[i], message, extra});
+        options.steps.push_back({argv[i], message});
     }
     return !options.steps.empty();
 }
@@ -266,8 +257,8 @@ class Host {
         NEWCPLINFOW newInfo;
         std::memset(&info, kUntouched, sizeof info);
         std::memset(&newInfo, kUntouched, sizeof newInfo);
-        // Extra texts are ASCII.
-        const std::string extraA(step.extra.begin(), step.extra.end());
+        const char noParametersA[] = "";
+        const wchar_t noParametersW[] = L"";
         switch (message) {
         case CPL_INQUIRE:
             parameter2 = reinterpret_cast<LPARAM>(&info);
@@ -281,10 +272,10 @@ class Host {
             parameter2 = m_data;
             break;
         case CPL_STARTWPARMSA:
-            parameter2 = reinterpret_cast<LPARAM>(extraA.c_str());
+            parameter2 = reinterpret_cast<LPARAM>(noParametersA);
             break;
         case CPL_STARTWPARMSW:
-            parameter2 = reinterpret_cast<LPARAM>(step.extra.c_str());
+            parameter2 = reinterpret_cast<LPARAM>(noParametersW);
             break;
         default:
             break;
