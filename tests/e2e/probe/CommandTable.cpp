@@ -31,7 +31,10 @@ const Command kCommands[] = {
     {L"locale", L" -> system LCID, user LCID, ANSI code page", 0, Locale},
     {L"screen", L" -> width, height", 0, Screen},
     {L"version", L" -> major, minor, build of the Windows the prefix reports", 0, Version},
-    {L"hold", L"FILE MILLISECONDS  (keeps the file open, undeletable, that long)", 2, Hold},
+    {L"hold", L"FILE MILLISECONDS alone|shared|image  (keeps the file open that long)", 3, Hold},
+    {L"lock", L"MUTEX MILLISECONDS  (waits for the named mutex, then owns it that long)", 2, Lock},
+    {L"restricted", L"COMMANDLINE  (runs it as a limited user, waits, and ends with its exit code)",
+     1, Restricted},
     {L"open", L"LINK  (exit 0 when the device link opens)", 1, Open},
     {L"ioctl", L"LINK CODE HEX|- OUTSIZE  -> ok, error, returned, hex output", 4, Ioctl},
 };

@@ -34,5 +34,9 @@ int Locale(const Args& args);
 int Screen(const Args& args);
 int Version(const Args& args);
 int Hold(const Args& args);
+int Lock(const Args& args);
+// Starts a command line on this process's token with the Administrators group made deny-only
+// (RestrictedCommands.cpp).
+int Restricted(const Args& args);
 int Open(const Args& args);
 int Ioctl(const Args& args);

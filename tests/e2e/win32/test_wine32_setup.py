@@ -86,9 +86,9 @@ def pending(session, path=""):
     return [op for op in operations if op and path.lower() in op.lower()]
 
 
-def hold(session, path):
+def hold(session, path, how="alone"):
     """Keeps the file open, unshared, as a running program or a virus scanner does."""
-    holder = session.start(session.config.probe, "hold", path, 3600000)
+    holder = session.start(session.config.probe, "hold", path, 3600000, how)
     session.wait_until(f"{path} held", lambda: "held" in holder.output(), timeout=SLOW,
                        seen=holder.output)
     return holder
@@ -339,7 +339,7 @@ class SetupTest(unittest.TestCase):
             files_before = listing(s)
             expect_equal("setup exit code", 0, setup.run_silently())
             # Held the way the launcher that starts the uninstaller's copy holds it while it ends.
-            holder = s.start(s.config.probe, "hold", UNINSTALLER, 4000)
+            holder = s.start(s.config.probe, "hold", UNINSTALLER, 4000, "alone")
             s.wait_until("uninstaller held", lambda: "held" in holder.output(), timeout=SLOW,
                          seen=holder.output)
             setup.uninstall_silently()
