@@ -249,7 +249,6 @@ Var Placed
     ${EndIf}
 !macroend
 
-
 ; Installing an older version over a newer one asks first, and silently refuses, unless /FORCE.
 Function RefuseDowngrade
     ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
