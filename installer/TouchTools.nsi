@@ -107,6 +107,8 @@ LangString NewerInstalled ${LANG_ENGLISH} "Version $0 of TouchScreen Tools is in
 LangString NewerInstalled ${LANG_SIMPCHINESE} "已安装触摸屏工具 $0 版，比此版本 ${VERSION} 更新。是否用旧版本替换它？"
 LangString RemovalPending ${LANG_ENGLISH} "TouchScreen Tools are still being removed. Restart Windows, then run Setup again."
 LangString RemovalPending ${LANG_SIMPCHINESE} "触摸屏工具仍在删除中。请重新启动 Windows，然后再次运行安装程序。"
+LangString AnotherRun ${LANG_ENGLISH} "Another installation is already in progress. Run Setup again when it has finished."
+LangString AnotherRun ${LANG_SIMPCHINESE} "另一个安装正在进行中。请在它完成后再次运行安装程序。"
 LangString CalibrateShortcut ${LANG_ENGLISH} "${CALIBRATE_EN}"
 LangString CalibrateShortcut ${LANG_SIMPCHINESE} "${CALIBRATE_ZH}"
 LangString DrawTestShortcut ${LANG_ENGLISH} "${DRAWTEST_EN}"
@@ -234,8 +236,7 @@ Var Placed
 !macro RequireLock
     !insertmacro TakeLock
     ${If} $0 == 0
-        SetErrorLevel ${EXIT_ANOTHER_RUN}
-        Quit
+        !insertmacro Refuse "$(AnotherRun)" ${EXIT_ANOTHER_RUN}
     ${EndIf}
 !macroend
 
@@ -522,6 +523,20 @@ Function un.onInit
     !insertmacro PickLanguage
     !insertmacro RequireAdministrator
     !insertmacro RequireLock
+    ; Run from the copy that the uninstaller started without _?= hands over to and ends at once:
+    ; a setup started right after may have taken the lock first. The copy keeps the write time of
+    ; the uninstaller it was made from; another one means this removal was asked of an
+    ; installation that is gone, which leaves it nothing to do: the new one stays.
+    ${If} $EXEDIR != $INSTDIR
+        GetFileTime "$EXEPATH" $1 $2
+        ClearErrors
+        GetFileTime "$INSTDIR\${UNINSTALLER}" $3 $4
+        ${IfNot} ${Errors}
+        ${AndIf} "$1 $2" != "$3 $4"
+            SetErrorLevel 0
+            Quit
+        ${EndIf}
+    ${EndIf}
     !insertmacro EnsureToolsClosed
 FunctionEnd
 

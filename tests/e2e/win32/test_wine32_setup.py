@@ -103,13 +103,18 @@ def pending(session, path=""):
     return [op for op in operations if op and path.lower() in op.lower()]
 
 
-def hold(session, path, how="alone"):
-    """Keeps the file open as the probe's `hold` does it `how`: alone as a running program or
-    the control panel holds it, shared as an indexer, image as a program in another session."""
-    holder = session.start(session.config.probe, "hold", path, 3600000, how)
-    session.wait_until(f"{path} held", lambda: "held" in holder.output(), timeout=SLOW,
+def hold(session, *probe_command):
+    """Starts the probe's `hold` or `lock` command; returns it once it holds."""
+    holder = session.start(session.config.probe, *probe_command)
+    session.wait_until(f"{probe_command} held", lambda: "held" in holder.output(), timeout=SLOW,
                        seen=holder.output)
     return holder
+
+
+def hold_file(session, path, how="alone"):
+    """Keeps the file open as long as the test needs: alone as a running program or the control
+    panel holds it, shared as an indexer, image as a program running in another session."""
+    return hold(session, "hold", path, 3600000, how)
 
 
 def restart(session, logon=True):
@@ -281,7 +286,7 @@ class SetupTest(unittest.TestCase):
             expect_equal("uninstaller exit code as a limited user", EXIT_NOT_ADMINISTRATOR,
                          as_limited_user(s, UNINSTALLER, "/S", r"_?=C:\windows\Velmuro"))
             # Mapped as by a draw test running in another session, whose mutex is not seen here.
-            holder = hold(s, TOOLS["Scrivet"], "image")
+            holder = hold_file(s, TOOLS["Scrivet"], "image")
             expect_equal("setup exit code with the draw test running elsewhere", EXIT_TOOL_RUNNING,
                          setup.run_silently())
             holder.close()
@@ -297,7 +302,7 @@ class SetupTest(unittest.TestCase):
             expect_equal("setup exit code", 0, setup.run_silently())
             installed = listing(s)
             # Held as the control panel holds the applet it has loaded.
-            holder = hold(s, TOOLS["Panelo"])
+            holder = hold_file(s, TOOLS["Panelo"])
             expect_equal("documented silent uninstall exit code", EXIT_RESTART_NEEDED,
                          setup.uninstall_quietly())
             for target, path in TOOLS.items():
@@ -331,7 +336,7 @@ class SetupTest(unittest.TestCase):
             # The last file can be neither replaced nor moved aside, and the restart refuses to
             # take it: the files already replaced are taken back, nothing is left behind.
             s.registry.set(*PENDING, RegValue.dword(0))
-            holder = hold(s, UNINSTALLER)
+            holder = hold_file(s, UNINSTALLER)
             expect_equal("setup exit code with a file that cannot be put in place", 2,
                          newer.run_silently())
             holder.close()
@@ -365,7 +370,7 @@ class SetupTest(unittest.TestCase):
                          older.run_silently())
             newer.expect_installed()
             # Held so that it cannot even be moved aside: it is replaced at the restart.
-            holder = hold(s, TOOLS["Panelo"])
+            holder = hold_file(s, TOOLS["Panelo"])
             expect_equal("older setup exit code with /FORCE and the applet held",
                          EXIT_RESTART_NEEDED, older.run_silently("/FORCE"))
             older.expect_file("Pintara")
@@ -379,14 +384,13 @@ class SetupTest(unittest.TestCase):
 
             # An indexer holds a program with delete sharing: it is the new one now or at the
             # restart, never lost.
-            holder = hold(s, TOOLS["Pintara"], "shared")
+            holder = hold_file(s, TOOLS["Pintara"], "shared")
             code = newer.run_silently()
             holder.close()
             expect_true("setup exit code with a file an indexer holds",
                         code in (0, EXIT_RESTART_NEEDED), "done, or done at the restart", code)
             if code == EXIT_RESTART_NEEDED:
-                expect_true("held file", pending(s, TOOLS["Pintara"]), "replaced at the restart",
-                            pending(s))
+                expect_true("held file", pending(s, TOOLS["Pintara"]), "at the restart", pending(s))
                 restart(s)
             newer.expect_installed()
             s.wait_until("files once the indexer let go", lambda: listing(s) == installed,
@@ -412,9 +416,7 @@ class SetupTest(unittest.TestCase):
             files_before = listing(s)
             expect_equal("setup exit code", 0, setup.run_silently())
             # Held the way the launcher that starts the uninstaller's copy holds it while it ends.
-            holder = s.start(s.config.probe, "hold", UNINSTALLER, 4000, "alone")
-            s.wait_until("uninstaller held", lambda: "held" in holder.output(), timeout=SLOW,
-                         seen=holder.output)
+            holder = hold(s, "hold", UNINSTALLER, 4000, "alone")
             setup.uninstall_silently()
             expect_equal("files after uninstall", files_before, listing(s))
             holder.expect_exit(0, timeout=SLOW)
@@ -435,10 +437,17 @@ class SetupTest(unittest.TestCase):
             setup.expect_installed()
             expect_true(UNINSTALLER, s.prefix.unix_path(UNINSTALLER).is_file(), "kept", "removed")
 
+            # Started without _?=, the uninstaller hands over to a copy of itself and ends at once;
+            # a setup that takes the lock before that copy makes the copy's request stale.
+            handover = s.prefix.unix_path(r"C:\windows\temp\Un.exe")
+            shutil.copy2(s.prefix.unix_path(UNINSTALLER), handover)
+            expect_equal("setup exit code before the copy", 0, setup.run_silently())
+            expect_equal("exit code of the uninstaller's copy", 0, s.prefix.run_quietly(
+                [handover, "/S", r"_?=C:\windows\Velmuro"], timeout=SLOW))
+            setup.expect_installed()
+
             # Two setups while another run holds the lock: they wait, then run one after the other.
-            lock = s.start(s.config.probe, "lock", LOCK, 4000)
-            s.wait_until("lock held", lambda: "held" in lock.output(), timeout=SLOW,
-                         seen=lock.output)
+            lock = hold(s, "lock", LOCK, 4000)
             setups = [s.start(setup.exe, "/S") for _ in range(2)]
             s.wait_until("lock released", lambda: not lock.running or not all(
                 p.running for p in setups), timeout=SLOW)
