@@ -4,7 +4,7 @@
 ;
 ; Every run ends all-or-nothing: either every file is the new one (a file in use takes its place
 ; at the next restart, and the exit code says so) or nothing was changed and the exit code says
-; why.
+; why. Setup and uninstaller run one at a time on the machine, in whatever session or account.
 ;
 ; Built by the build: makensis -DVERSION=a.b.c.d -DDIST=<package folder> -DOUTFILE=<setup exe>
 
@@ -21,29 +21,43 @@ AllowSkipFiles off
 !include x64.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\VelmuroTouchTools"
+; Volatile: the restart itself takes it away, whoever logs on afterwards.
+!define RESTART_MARK "${UNINSTALL_KEY}\RestartPending"
 !define RUNONCE_KEY "Software\Microsoft\Windows\CurrentVersion\RunOnce"
-!define RUNONCE_VALUE "VelmuroTouchTools"
+; "!": Windows deletes the value only once the command has run.
+!define RUNONCE_VALUE "!VelmuroTouchTools"
 !define UNINSTALLER "TouchToolsUninstall.exe"
 !define PUBLISHER "Brevanto"
-; A new file is written beside the one it replaces; an old file in use is moved aside.
+; Held by setup, uninstaller and its removal copy for their whole run, in every session.
+!define LOCK "Global\VelmuroTouchToolsSetup"
+!define LOCK_WAIT_MS 60000
+; A new file is written beside the one it replaces, under a name of this run's own (so that a
+; failed run never takes an earlier run's replacement awaiting the restart); the old one is kept
+; beside it until every file is in place.
 !define STAGED ".new"
 !define ASIDE ".old"
+!define MOVEFILE_REPLACE_EXISTING 1
+; MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT
+!define MOVEFILE_AT_RESTART 5
 
 ; Exit codes a script can tell apart (the table in README.md):
 ;    0  done
 ;    1  the user cancelled (NSIS)
-;    2  a file could not be written; nothing was changed (NSIS)
+;    2  a file could not be written or put in place; nothing was changed (NSIS)
 ;    3  the calibration program or the draw test is running; nothing was changed
 ;    4  the account is not an administrator's; nothing was changed
 ;    5  64-bit Windows; nothing was changed
 ;    6  a newer version is installed; nothing was changed
 ;    7  an earlier removal awaits a restart; nothing was changed
+; 1618  another setup or uninstall ran all the time waited; nothing was changed (as Windows
+;       Installer says it)
 ; 3010  done, Windows must restart to finish (as Windows Installer says it)
 !define EXIT_TOOL_RUNNING 3
 !define EXIT_NOT_ADMINISTRATOR 4
 !define EXIT_WINDOWS_64 5
 !define EXIT_NEWER_INSTALLED 6
 !define EXIT_REMOVAL_PENDING 7
+!define EXIT_ANOTHER_RUN 1618
 !define EXIT_RESTART_NEEDED 3010
 
 Name "$(ProductName)"
@@ -73,8 +87,16 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
-LangString ProductName ${LANG_ENGLISH} "TouchScreen Tools"
-LangString ProductName ${LANG_SIMPCHINESE} "触摸屏工具"
+; The product's name is also its Start-menu folder's, and the entries there are named as the
+; applet's Calibrate page names the two tools. The uninstaller removes those of both languages.
+!define FOLDER_EN "TouchScreen Tools"
+!define FOLDER_ZH "触摸屏工具"
+!define CALIBRATE_EN "Calibrate"
+!define CALIBRATE_ZH "校准"
+!define DRAWTEST_EN "Draw Test"
+!define DRAWTEST_ZH "画图测试"
+LangString ProductName ${LANG_ENGLISH} "${FOLDER_EN}"
+LangString ProductName ${LANG_SIMPCHINESE} "${FOLDER_ZH}"
 LangString ToolRunning ${LANG_ENGLISH} "$1 is running. Close it, then choose Retry."
 LangString ToolRunning ${LANG_SIMPCHINESE} "$1 正在运行。请先关闭它，然后选择“重试”。"
 LangString NotAdministrator ${LANG_ENGLISH} "Only an administrator can install or remove TouchScreen Tools. Log on as an administrator and try again."
@@ -85,6 +107,12 @@ LangString NewerInstalled ${LANG_ENGLISH} "Version $0 of TouchScreen Tools is in
 LangString NewerInstalled ${LANG_SIMPCHINESE} "已安装触摸屏工具 $0 版，比此版本 ${VERSION} 更新。是否用旧版本替换它？"
 LangString RemovalPending ${LANG_ENGLISH} "TouchScreen Tools are still being removed. Restart Windows, then run Setup again."
 LangString RemovalPending ${LANG_SIMPCHINESE} "触摸屏工具仍在删除中。请重新启动 Windows，然后再次运行安装程序。"
+LangString AnotherRun ${LANG_ENGLISH} "Another installation is already in progress. Run Setup again when it has finished."
+LangString AnotherRun ${LANG_SIMPCHINESE} "另一个安装正在进行中。请在它完成后再次运行安装程序。"
+LangString CalibrateShortcut ${LANG_ENGLISH} "${CALIBRATE_EN}"
+LangString CalibrateShortcut ${LANG_SIMPCHINESE} "${CALIBRATE_ZH}"
+LangString DrawTestShortcut ${LANG_ENGLISH} "${DRAWTEST_EN}"
+LangString DrawTestShortcut ${LANG_SIMPCHINESE} "${DRAWTEST_ZH}"
 
 ; Picks the language the way the tools do: the system default locale, Chinese for 2052 and 1028.
 !macro PickLanguage
@@ -127,14 +155,27 @@ LangString RemovalPending ${LANG_SIMPCHINESE} "触摸屏工具仍在删除中。
     ${EndIf}
 !macroend
 
-; Sets $0 to 1 when the tool holding the named mutex $1 runs, else 0.
+; Sets $0 to 1 when the tool $1 runs anywhere on the machine, else 0. Its mutex is seen only in
+; this session's namespace, and one held in another account may be refused (access denied): both
+; count as running. A program running in another session keeps its file mapped, which no one may
+; then open for writing (a sharing violation).
 !macro IsToolRunning
-    System::Call "kernel32::OpenMutexW(i 0x00100000, i 0, w r1) p .r2"
+    StrCpy $0 0
+    System::Call "kernel32::OpenMutexW(i 0x00100000, i 0, w r1) p .r2 ?e"
+    Pop $3
     ${If} $2 P<> 0
         System::Call "kernel32::CloseHandle(p r2)"
         StrCpy $0 1
+    ${ElseIf} $3 = 5
+        StrCpy $0 1
     ${Else}
-        StrCpy $0 0
+        System::Call "kernel32::CreateFileW(w '$INSTDIR\$1.exe', i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r2 ?e"
+        Pop $3
+        ${If} $2 P<> -1
+            System::Call "kernel32::CloseHandle(p r2)"
+        ${ElseIf} $3 = 32
+            StrCpy $0 1
+        ${EndIf}
     ${EndIf}
 !macroend
 
@@ -159,6 +200,54 @@ LangString RemovalPending ${LANG_SIMPCHINESE} "触摸屏工具仍在删除中。
 !macro EnsureToolsClosed
     !insertmacro EnsureToolClosed "Pintara"
     !insertmacro EnsureToolClosed "Scrivet"
+!macroend
+
+Var Lock
+; This run's own part of the names of new and old files written beside the installed ones.
+Var RunTag
+; Set when an earlier removal is unfinished.
+Var RemovalLeft
+Var CreatedFolder
+; How many files PutInPlace has handled; the rest are only written beside their old ones.
+Var Placed
+
+; Takes the machine-wide lock of setup and uninstaller, waiting a while for another run to end;
+; sets $0 to 1 once held, else 0. Administrators and the system account alike may take it. Never
+; released: it goes when the process ends, also when it ends abnormally (WAIT_ABANDONED).
+!macro TakeLock
+    StrCpy $0 0
+    System::Call "advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w 'D:(A;;GA;;;SY)(A;;GA;;;BA)', i 1, *p .r1, p 0) i .r2"
+    ${If} $2 <> 0
+        System::Call "*(i 12, p r1, i 0) p .r2"
+        System::Call "kernel32::CreateMutexW(p r2, i 0, w '${LOCK}') p .s"
+        Pop $Lock
+        System::Free $2
+        System::Call "kernel32::LocalFree(p r1)"
+        ${If} $Lock P<> 0
+            System::Call "kernel32::WaitForSingleObject(p $Lock, i ${LOCK_WAIT_MS}) i .r2"
+            ${If} $2 = 0
+            ${OrIf} $2 = 0x80
+                StrCpy $0 1
+            ${EndIf}
+        ${EndIf}
+    ${EndIf}
+!macroend
+
+!macro RequireLock
+    !insertmacro TakeLock
+    ${If} $0 == 0
+        !insertmacro Refuse "$(AnotherRun)" ${EXIT_ANOTHER_RUN}
+    ${EndIf}
+!macroend
+
+; Sets $0 to 1 while the restart an earlier removal waits for has not yet come, else 0.
+!macro IsRestartPending
+    StrCpy $0 0
+    System::Call "advapi32::RegOpenKeyExW(p 0x80000002, w '${RESTART_MARK}', i 0, i 0x20019, *p .r1) i .r2"
+    ${If} $2 = 0
+        System::Call "advapi32::RegCloseKey(p r1)"
+        StrCpy $0 1
+    ${EndIf}
 !macroend
 
 ; Installing an older version over a newer one asks first, and silently refuses, unless /FORCE.
@@ -187,70 +276,171 @@ Function .onInit
         !insertmacro Refuse "$(Windows64)" ${EXIT_WINDOWS_64}
     ${EndIf}
     !insertmacro RequireAdministrator
-    ; Files an earlier removal left for the restart would take new ones with them.
-    ReadRegStr $0 HKLM "${RUNONCE_KEY}" "${RUNONCE_VALUE}"
-    ${If} $0 != ""
-        !insertmacro Refuse "$(RemovalPending)" ${EXIT_REMOVAL_PENDING}
+    !insertmacro RequireLock
+    ; Files an earlier removal left for the restart would take new ones with them. Once the
+    ; restart has come, the rest of that removal is finished here, since Windows runs it only at
+    ; an administrator's logon.
+    ReadRegStr $RemovalLeft HKLM "${RUNONCE_KEY}" "${RUNONCE_VALUE}"
+    ${If} $RemovalLeft != ""
+        !insertmacro IsRestartPending
+        ${If} $0 == 1
+            !insertmacro Refuse "$(RemovalPending)" ${EXIT_REMOVAL_PENDING}
+        ${EndIf}
+    ${Else}
+        Call RefuseDowngrade
     ${EndIf}
-    Call RefuseDowngrade
     !insertmacro EnsureToolsClosed
+    System::Call "kernel32::GetCurrentProcessId() i .r0"
+    System::Call "kernel32::GetTickCount() i .r1"
+    IntFmt $0 "%X" $0
+    IntFmt $1 "%08X" $1
+    StrCpy $RunTag ".$0$1"
 FunctionEnd
 
-; Replaces the file $R0 by $R0${STAGED}. One in use (a loaded applet, a running program) is moved
-; aside and goes at the next restart; when even that is refused, the new file takes its place at
-; the next restart. Both set the reboot flag.
-Function PutInPlace
-    ClearErrors
-    Delete "$R0"
-    ${IfNot} ${Errors}
-        Rename "$R0${STAGED}" "$R0"
-        Return
-    ${EndIf}
-    ClearErrors
-    Delete "$R0${ASIDE}"
-    Rename "$R0" "$R0${ASIDE}"
-    ${IfNot} ${Errors}
-        Rename "$R0${STAGED}" "$R0"
-        Delete /REBOOTOK "$R0${ASIDE}"
-        Return
-    ${EndIf}
-    ClearErrors
-    Rename /REBOOTOK "$R0${STAGED}" "$R0"
-    ${If} ${Errors}
-        Abort
-    ${EndIf}
-FunctionEnd
-
-!macro PutInPlace FILE
-    StrCpy $R0 "${FILE}"
-    Call PutInPlace
+; Sets $R1 and $R2 to the names of this run's new and old file beside the file $R0.
+!macro BesideNames
+    StrCpy $R1 "$R0$RunTag${STAGED}"
+    StrCpy $R2 "$R0$RunTag${ASIDE}"
 !macroend
 
-Var CreatedFolder
+; Puts the new file beside $R0 in its place, now if it can be, else at the next restart (which
+; sets the reboot flag); the old one is kept beside it ($R2). Aborts when neither can be.
+Function PutInPlace
+    !insertmacro BesideNames
+    IntOp $Placed $Placed + 1
+    ${If} ${FileExists} "$R0"
+        System::Call "kernel32::CopyFileW(w R0, w R2, i 1) i .r0"
+    ${Else}
+        StrCpy $0 1
+    ${EndIf}
+    ; In one step, which leaves the old file in place when it fails; only with the old file kept.
+    ${If} $0 <> 0
+        System::Call "kernel32::MoveFileExW(w R1, w R0, i ${MOVEFILE_REPLACE_EXISTING}) i .r0"
+        ${If} $0 <> 0
+            Return
+        ${EndIf}
+        Delete "$R2"
+    ${EndIf}
+    ; One held open with delete sharing (a virus scanner, an indexer) can be moved aside.
+    System::Call "kernel32::MoveFileW(w R0, w R2) i .r0"
+    ${If} $0 <> 0
+        System::Call "kernel32::MoveFileW(w R1, w R0) i .r0"
+        ${If} $0 <> 0
+            Return
+        ${EndIf}
+        System::Call "kernel32::MoveFileW(w R2, w R0) i"
+    ${EndIf}
+    System::Call "kernel32::MoveFileExW(w R1, w R0, i ${MOVEFILE_AT_RESTART}) i .r0"
+    ${If} $0 = 0
+        Abort
+    ${EndIf}
+    SetRebootFlag true
+FunctionEnd
+
+; Takes back what PutInPlace did to $R0, or only this run's new file when $R3 is 0 (not handled).
+Function TakeBack
+    !insertmacro BesideNames
+    ${If} ${FileExists} "$R1"
+        ; Never put in place, or only at the restart, which finds nothing to move then.
+        Delete "$R1"
+        ${If} ${FileExists} "$R0"
+            Delete "$R2"
+            Return
+        ${EndIf}
+    ${ElseIf} $R3 == 0
+        Return
+    ${EndIf}
+    ${If} ${FileExists} "$R2"
+        System::Call "kernel32::MoveFileExW(w R2, w R0, i ${MOVEFILE_REPLACE_EXISTING}) i .r0"
+        ${If} $0 = 0
+            System::Call "kernel32::MoveFileExW(w R2, w R0, i ${MOVEFILE_AT_RESTART}) i"
+        ${EndIf}
+    ${Else}
+        Delete /REBOOTOK "$R0"
+    ${EndIf}
+FunctionEnd
+
+; Once every file is in place: the old ones go, and so does an earlier run's new file still waiting
+; for the restart, which would then bring back an older file.
+Function KeepNew
+    !insertmacro BesideNames
+    Delete /REBOOTOK "$R2"
+    FindFirst $0 $1 "$R0.*${STAGED}"
+    ${DoWhile} $1 != ""
+        ${GetParent} "$R0" $2
+        ${If} "$2\$1" != "$R1"
+            Delete "$2\$1"
+        ${EndIf}
+        FindNext $0 $1
+    ${Loop}
+    FindClose $0
+FunctionEnd
+
+; Calls FUNCTION for each installed file with its path in $R0; $R3 is 1 for those PutInPlace has
+; handled. The applet first: the control panel may hold it, and a refusal then changes nothing.
+!macro ForEachFile FUNCTION
+    StrCpy $R4 0
+    !insertmacro ForFile ${FUNCTION} "$SYSDIR\Panelo.cpl"
+    !insertmacro ForFile ${FUNCTION} "$INSTDIR\Pintara.exe"
+    !insertmacro ForFile ${FUNCTION} "$INSTDIR\Scrivet.exe"
+    !insertmacro ForFile ${FUNCTION} "$INSTDIR\${UNINSTALLER}"
+!macroend
+
+!macro ForFile FUNCTION FILE
+    StrCpy $R0 "${FILE}"
+    IntOp $R4 $R4 + 1
+    ${If} $R4 <= $Placed
+        StrCpy $R3 1
+    ${Else}
+        StrCpy $R3 0
+    ${EndIf}
+    Call ${FUNCTION}
+!macroend
+
+; An earlier removal, its restart past: whatever it left goes now, before the new files come.
+Function FinishRemoval
+    StrCpy $Placed 0
+    !insertmacro ForEachFile DeleteLeftover
+    DeleteRegValue HKLM "${RUNONCE_KEY}" "${RUNONCE_VALUE}"
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+FunctionEnd
+
+Function DeleteLeftover
+    Delete "$R0"
+    Delete "$R0.*${STAGED}"
+    Delete "$R0.*${ASIDE}"
+FunctionEnd
 
 Section "Install"
     ; A tool may have been started while the first page was shown.
     !insertmacro EnsureToolsClosed
+    ${If} $RemovalLeft != ""
+        Call FinishRemoval
+    ${EndIf}
     ${IfNot} ${FileExists} "$INSTDIR\*.*"
         StrCpy $CreatedFolder 1
     ${EndIf}
     ; Every new file is written first; a failed write then leaves the old ones untouched.
     SetOutPath "$INSTDIR"
-    File "/oname=Pintara.exe${STAGED}" "${DIST}\Velmuro\Pintara.exe"
-    File "/oname=Scrivet.exe${STAGED}" "${DIST}\Velmuro\Scrivet.exe"
+    File "/oname=Pintara.exe$RunTag${STAGED}" "${DIST}\Velmuro\Pintara.exe"
+    File "/oname=Scrivet.exe$RunTag${STAGED}" "${DIST}\Velmuro\Scrivet.exe"
     ClearErrors
-    WriteUninstaller "$INSTDIR\${UNINSTALLER}${STAGED}"
+    WriteUninstaller "$INSTDIR\${UNINSTALLER}$RunTag${STAGED}"
     ${If} ${Errors}
         Abort
     ${EndIf}
     SetOutPath "$SYSDIR"
-    File "/oname=Panelo.cpl${STAGED}" "${DIST}\system32\Panelo.cpl"
+    File "/oname=Panelo.cpl$RunTag${STAGED}" "${DIST}\system32\Panelo.cpl"
 
-    ; The applet first: the control panel may hold it, and a refusal then still changes nothing.
-    !insertmacro PutInPlace "$SYSDIR\Panelo.cpl"
-    !insertmacro PutInPlace "$INSTDIR\Pintara.exe"
-    !insertmacro PutInPlace "$INSTDIR\Scrivet.exe"
-    !insertmacro PutInPlace "$INSTDIR\${UNINSTALLER}"
+    StrCpy $Placed 0
+    !insertmacro ForEachFile PutInPlace
+    !insertmacro ForEachFile KeepNew
+
+    ; For all users: a touchscreen that needs calibrating must not need the control panel.
+    SetShellVarContext all
+    CreateDirectory "$SMPROGRAMS\$(ProductName)"
+    CreateShortcut "$SMPROGRAMS\$(ProductName)\$(CalibrateShortcut).lnk" "$INSTDIR\Pintara.exe"
+    CreateShortcut "$SMPROGRAMS\$(ProductName)\$(DrawTestShortcut).lnk" "$INSTDIR\Scrivet.exe"
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "$(ProductName)"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -274,12 +464,9 @@ Section "Install"
     ${EndIf}
 SectionEnd
 
-; A write failed before any old file was replaced: take the new ones back.
+; A file could not be written or put in place: every old one is taken back.
 Function .onInstFailed
-    Delete "$SYSDIR\Panelo.cpl${STAGED}"
-    Delete "$INSTDIR\Pintara.exe${STAGED}"
-    Delete "$INSTDIR\Scrivet.exe${STAGED}"
-    Delete "$INSTDIR\${UNINSTALLER}${STAGED}"
+    !insertmacro ForEachFile TakeBack
     ${If} $CreatedFolder == 1
         RMDir "$INSTDIR"
     ${EndIf}
@@ -303,7 +490,8 @@ Function un.DeleteUninstaller
 FunctionEnd
 
 ; Run in place (_?=), the uninstaller waits for its outcome but cannot delete its own file; a
-; copy of it started with /REMOVE does once it has ended.
+; copy of it started with /REMOVE does once it has ended, unless a setup has installed again
+; meanwhile (the lock lets the copy in only after it).
 Function un.RemoveUninstaller
     ${If} $EXEFILE == "${UNINSTALLER}"
         GetTempFileName $0
@@ -321,37 +509,82 @@ Function un.onInit
     ClearErrors
     ${GetOptions} $0 "/REMOVE" $1
     ${IfNot} ${Errors}
-        Call un.DeleteUninstaller
-        RMDir "$INSTDIR"
+        !insertmacro TakeLock
+        ClearErrors
+        ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "UninstallString"
+        ${If} $0 == 1
+        ${AndIf} ${Errors}
+            Call un.DeleteUninstaller
+            RMDir "$INSTDIR"
+        ${EndIf}
         Delete /REBOOTOK "$EXEPATH"
         Quit
     ${EndIf}
     !insertmacro PickLanguage
     !insertmacro RequireAdministrator
+    !insertmacro RequireLock
+    ; Run from the copy that the uninstaller started without _?= hands over to and ends at once:
+    ; a setup started right after may have taken the lock first. The copy keeps the write time of
+    ; the uninstaller it was made from; another one means this removal was asked of an
+    ; installation that is gone, which leaves it nothing to do: the new one stays.
+    ${If} $EXEDIR != $INSTDIR
+        GetFileTime "$EXEPATH" $1 $2
+        ClearErrors
+        GetFileTime "$INSTDIR\${UNINSTALLER}" $3 $4
+        ${IfNot} ${Errors}
+        ${AndIf} "$1 $2" != "$3 $4"
+            SetErrorLevel 0
+            Quit
+        ${EndIf}
+    ${EndIf}
     !insertmacro EnsureToolsClosed
 FunctionEnd
 
+; Also the new and old files of setups that ended before the restart they left them for.
 !macro RemoveFile FILE
     Delete /REBOOTOK "${FILE}"
-    Delete /REBOOTOK "${FILE}${STAGED}"
-    Delete /REBOOTOK "${FILE}${ASIDE}"
+    Delete /REBOOTOK "${FILE}.*${STAGED}"
+    Delete /REBOOTOK "${FILE}.*${ASIDE}"
 !macroend
+
+!macro RemoveShortcuts FOLDER CALIBRATE DRAWTEST
+    Delete "$SMPROGRAMS\${FOLDER}\${CALIBRATE}.lnk"
+    Delete "$SMPROGRAMS\${FOLDER}\${DRAWTEST}.lnk"
+    RMDir "$SMPROGRAMS\${FOLDER}"
+!macroend
+
+; The Start-menu entries, under the names of either language.
+Function un.RemoveShortcuts
+    SetShellVarContext all
+    !insertmacro RemoveShortcuts "${FOLDER_EN}" "${CALIBRATE_EN}" "${DRAWTEST_EN}"
+    !insertmacro RemoveShortcuts "${FOLDER_ZH}" "${CALIBRATE_ZH}" "${DRAWTEST_ZH}"
+FunctionEnd
 
 Section "Uninstall"
     ; A tool may have been started since the start-up check: the applet's Calibrate page starts
     ; them.
     !insertmacro EnsureToolsClosed
+    ; Marked before anything goes: a removal that leaves files for the restart is unfinished
+    ; until then. Volatile, so the restart itself takes the mark away.
+    System::Call "advapi32::RegCreateKeyExW(p 0x80000002, w '${RESTART_MARK}', i 0, p 0, i 1, i 0x20006, p 0, *p .r1, p 0) i .r0"
+    ${If} $0 <> 0
+        Abort
+    ${EndIf}
+    System::Call "advapi32::RegCloseKey(p r1)"
     !insertmacro RemoveFile "$INSTDIR\Pintara.exe"
     !insertmacro RemoveFile "$INSTDIR\Scrivet.exe"
     !insertmacro RemoveFile "$SYSDIR\Panelo.cpl"
+    Call un.RemoveShortcuts
     ${If} ${RebootFlag}
-        ; A file in use goes at the next restart. The entry and its uninstaller stay until then,
-        ; and the uninstaller runs once more after the restart to take them away.
+        ; A file in use goes at the next restart. The entry and its uninstaller stay until then;
+        ; the uninstaller runs once more at the first administrator's logon after it, or the next
+        ; setup or uninstall finishes the removal.
         WriteRegStr HKLM "${RUNONCE_KEY}" "${RUNONCE_VALUE}" \
             '"$INSTDIR\${UNINSTALLER}" /S _?=$INSTDIR'
         SetErrorLevel ${EXIT_RESTART_NEEDED}
         Return
     ${EndIf}
+    ; With the restart mark below it.
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     DeleteRegValue HKLM "${RUNONCE_KEY}" "${RUNONCE_VALUE}"
     Call un.RemoveUninstaller

@@ -35,6 +35,7 @@ int Locale(const Args& args);
 int Screen(const Args& args);
 int Version(const Args& args);
 int Hold(const Args& args);
+int Lock(const Args& args);
 // Starts a command line on this process's token with the Administrators group made deny-only
 // (RestrictedCommands.cpp).
 int Restricted(const Args& args);

@@ -37,15 +37,44 @@ int Hold(const Args& args) {
     std::uint64_t milliseconds = 0;
     if (!ParseNumber(args[1], milliseconds))
         return Fail(L"bad time", kExitUsage);
-    // Shared for reading only, as a running program's own file is: nobody may delete it.
-    const ScopedFileHandle file(CreateFileW(args[0].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                            OPEN_EXISTING, 0, nullptr));
-    if (!file)
-        return Fail(L"cannot open " + args[0] + L" (error " + std::to_wstring(GetLastError()) +
+    // As a running program holds its file (alone: shared for reading only, nobody may delete
+    // it), as an indexer or virus scanner does (shared: others may read, write and delete it),
+    // or as a program running from it in another session does (image: mapped, nobody may write
+    // it).
+    const std::wstring& how = args[2];
+    ScopedLibrary image;
+    ScopedFileHandle file;
+    if (how == L"image")
+        image.Reset(LoadLibraryExW(args[0].c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
+    else if (how == L"alone" || how == L"shared")
+        file.Reset(CreateFileW(args[0].c_str(), GENERIC_READ,
+                               how == L"alone"
+                                   ? FILE_SHARE_READ
+                                   : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, 0, nullptr));
+    else
+        return Fail(L"hold alone, shared or image", kExitUsage);
+    if (!image && !file)
+        return Fail(L"cannot hold " + args[0] + L" (error " + std::to_wstring(GetLastError()) +
                         L")",
                     kExitFailed);
     PrintLine(L"held");
     Sleep(static_cast<DWORD>(milliseconds));
+    return 0;
+}
+
+int Lock(const Args& args) {
+    std::uint64_t milliseconds = 0;
+    if (!ParseNumber(args[1], milliseconds))
+        return Fail(L"bad time", kExitUsage);
+    const ScopedHandle mutex(CreateMutexW(nullptr, FALSE, args[0].c_str()));
+    if (!mutex || WaitForSingleObject(mutex.Get(), INFINITE) == WAIT_FAILED)
+        return Fail(L"cannot take " + args[0] + L" (error " + std::to_wstring(GetLastError()) +
+                        L")",
+                    kExitFailed);
+    PrintLine(L"held");
+    Sleep(static_cast<DWORD>(milliseconds));
+    ReleaseMutex(mutex.Get());
     return 0;
 }
 

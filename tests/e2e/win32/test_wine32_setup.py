@@ -3,11 +3,14 @@ they belong, registers its uninstaller, replaces its own files when run again, r
 replace a running tool, speaks the system's language, and its uninstaller takes away exactly
 what it added. The driver's service entry and the user's calibration stay untouched. Every run
 ends all-or-nothing, and its exit code says which: a file in use (the applet loaded by the
-control panel) is replaced or removed at the next restart, and an older version, a 64-bit
-Windows or a removal awaiting its restart are refused before anything changes."""
+control panel) is replaced or removed at the next restart, a file an indexer holds is never lost,
+and an older version, a 64-bit Windows, a limited user, a tool running anywhere or a removal
+awaiting its restart are refused before anything changes. Runs wait for each other, and a removal
+whose restart has come but whose run-once command never ran is finished by the next setup."""
 
 import dataclasses
 import os
+import re
 import shutil
 import subprocess
 import tempfile
@@ -29,12 +32,19 @@ TOOLS = {"Pintara": r"C:\windows\Velmuro\Pintara.exe",
 UNINSTALLER = r"C:\windows\Velmuro\TouchToolsUninstall.exe"
 QUIET_UNINSTALL = f'"{UNINSTALLER}" /S _?=C:\\windows\\Velmuro'
 RUNONCE = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
-RUNONCE_VALUE = "VelmuroTouchTools"
+RUNONCE_VALUE = "!VelmuroTouchTools"
+RESTART_MARK = UNINSTALL + r"\RestartPending"
+LOCK = r"Global\VelmuroTouchToolsSetup"
+STARTMENU = r"C:\ProgramData\Microsoft\Windows\Start Menu\Programs"
+# The Start-menu folder in either language, and its entries as an English system has them.
+SHORTCUT_FOLDERS = ("TouchScreen Tools", "触摸屏工具")
+SHORTCUTS = ["TouchScreen Tools/Calibrate.lnk", "TouchScreen Tools/Draw Test.lnk"]
 PENDING = (r"HKLM\System\CurrentControlSet\Control\Session Manager",
            "PendingFileRenameOperations")
 DRIVER_FILE = r"C:\windows\Velmuro\Velmuro.inf"
 CALIBRATION = bytes(range(1, 29))
 EXIT_TOOL_RUNNING = 3
+EXIT_NOT_ADMINISTRATOR = 4
 EXIT_WINDOWS_64 = 5
 EXIT_NEWER_INSTALLED = 6
 EXIT_REMOVAL_PENDING = 7
@@ -78,6 +88,13 @@ def listing(session):
     return files, sorted(p.name for p in system.glob("*.cpl*"))
 
 
+def shortcuts(session):
+    """The package's Start-menu entries for all users, as folder/name, in either language."""
+    programs = session.prefix.unix_path(STARTMENU)
+    return sorted(f"{folder}/{p.name}" for folder in SHORTCUT_FOLDERS
+                  for p in (programs / folder).glob("*"))
+
+
 def pending(session, path=""):
     """The file operations the next start of Windows performs on `path` (on any file by
     default)."""
@@ -86,18 +103,46 @@ def pending(session, path=""):
     return [op for op in operations if op and path.lower() in op.lower()]
 
 
-def hold(session, path):
-    """Keeps the file open, unshared, as a running program or a virus scanner does."""
-    holder = session.start(session.config.probe, "hold", path, 3600000)
-    session.wait_until(f"{path} held", lambda: "held" in holder.output(), timeout=SLOW,
+def hold(session, *probe_command):
+    """Starts the probe's `hold` or `lock` command; returns it once it holds."""
+    holder = session.start(session.config.probe, *probe_command)
+    session.wait_until(f"{probe_command} held", lambda: "held" in holder.output(), timeout=SLOW,
                        seen=holder.output)
     return holder
 
 
-def restart(session):
-    """What the next start of Windows does for the package: the pending file operations, then
-    the machine's run-once commands."""
+def hold_file(session, path, how="alone"):
+    """Keeps the file open as long as the test needs: alone as a running program or the control
+    panel holds it, shared as an indexer, image as a program running in another session."""
+    return hold(session, "hold", path, 3600000, how)
+
+
+def restart(session, logon=True):
+    """What the next start of Windows does for the package: the pending file operations and the
+    end of volatile keys, then, at an administrator's logon only, the machine's run-once
+    commands."""
+    session.registry.delete_key(RESTART_MARK)
+    runonce = None if logon else session.registry.get(RUNONCE, RUNONCE_VALUE)
+    if runonce:
+        session.registry.delete_value(RUNONCE, RUNONCE_VALUE)
     session.prefix.run_quietly(["wineboot", "-r"], timeout=SLOW)
+    if runonce:
+        session.registry.set(RUNONCE, RUNONCE_VALUE, runonce)
+
+
+def as_limited_user(session, exe, *args):
+    """Runs `exe` (in the build tree or the prefix) on a token whose Administrators group is
+    deny-only, as a limited user or a Windows 7 administrator not elevated; its exit code."""
+    path = str(exe) if str(exe).startswith("C:") else "Z:" + str(exe).replace("/", "\\")
+    program = session.start(session.config.probe, "restricted",
+                            subprocess.list2cmdline([path, *args]))
+    return program.wait(timeout=SLOW, describe=session.describe)
+
+
+def removal_copy_ended(session):
+    """The uninstaller's removal copy, started from a temporary file, leaves that file to the
+    restart as its last step."""
+    return any(re.search(r"\\ns\w*\.tmp$", op, re.IGNORECASE) for op in pending(session))
 
 
 def answer_message(session, exe, locale, title, text, button, code):
@@ -148,6 +193,7 @@ class Setup:
     def expect_installed(self):
         for target in TOOLS:
             self.expect_file(target)
+        expect_equal("Start-menu entries", SHORTCUTS, shortcuts(self.session))
         registry = self.session.registry
         registry.expect(UNINSTALL, "DisplayName", RegValue.sz("TouchScreen Tools"))
         registry.expect(UNINSTALL, "DisplayVersion", RegValue.sz(self.version))
@@ -169,8 +215,9 @@ class Setup:
         """The uninstaller's own file goes once the process running from it has ended."""
         self.session.wait_until(
             "uninstall done", lambda: not self.session.registry.exists(UNINSTALL) and not any(
-                self.session.prefix.unix_path(p).exists() for p in [*TOOLS.values(), UNINSTALLER]),
-            timeout=SLOW, seen=lambda: str(listing(self.session)))
+                self.session.prefix.unix_path(p).exists() for p in [*TOOLS.values(), UNINSTALLER])
+            and not shortcuts(self.session),
+            timeout=SLOW, seen=lambda: f"{listing(self.session)} {shortcuts(self.session)}")
 
     def uninstall_silently(self):
         """Started without _?=, the uninstaller runs from a copy of itself and returns at once."""
@@ -222,6 +269,8 @@ class SetupTest(unittest.TestCase):
     def test_a_running_tool_makes_the_silent_setup_fail_before_any_change(self):
         with Session.for_test(self) as s:
             setup = Setup(s)
+            expect_equal("setup exit code as a limited user", EXIT_NOT_ADMINISTRATOR,
+                         as_limited_user(s, setup.exe, "/S"))
             drawing = ShippedDrawTest(s, "running")
             expect_equal("setup exit code with the draw test running", EXIT_TOOL_RUNNING,
                          setup.run_silently())
@@ -234,6 +283,14 @@ class SetupTest(unittest.TestCase):
             drawing.expect_exit(timeout=SLOW)
             expect_equal("setup exit code once it ended", 0, setup.run_silently())
             setup.expect_installed()
+            expect_equal("uninstaller exit code as a limited user", EXIT_NOT_ADMINISTRATOR,
+                         as_limited_user(s, UNINSTALLER, "/S", r"_?=C:\windows\Velmuro"))
+            # Mapped as by a draw test running in another session, whose mutex is not seen here.
+            holder = hold_file(s, TOOLS["Scrivet"], "image")
+            expect_equal("setup exit code with the draw test running elsewhere", EXIT_TOOL_RUNNING,
+                         setup.run_silently())
+            holder.close()
+            setup.expect_installed()
             ShippedDrawTest(s, "running at uninstall")
             expect_equal("documented silent uninstall exit code with the draw test running",
                          EXIT_TOOL_RUNNING, setup.uninstall_quietly())
@@ -242,16 +299,16 @@ class SetupTest(unittest.TestCase):
     def test_a_file_in_use_at_uninstall_stays_listed_until_the_restart(self):
         with Session.for_test(self) as s:
             setup = Setup(s)
-            files_before = listing(s)
             expect_equal("setup exit code", 0, setup.run_silently())
-            # Held as the draw test holds its file when started after the uninstaller's check.
-            holder = hold(s, TOOLS["Scrivet"])
+            installed = listing(s)
+            # Held as the control panel holds the applet it has loaded.
+            holder = hold_file(s, TOOLS["Panelo"])
             expect_equal("documented silent uninstall exit code", EXIT_RESTART_NEEDED,
                          setup.uninstall_quietly())
             for target, path in TOOLS.items():
-                expect_equal(f"{path} present", target == "Scrivet",
+                expect_equal(f"{path} present", target == "Panelo",
                              s.prefix.unix_path(path).exists())
-            expect_true("the file in use", pending(s, TOOLS["Scrivet"]), "removed at the restart",
+            expect_true("the file in use", pending(s, TOOLS["Panelo"]), "removed at the restart",
                         pending(s))
             expect_true("uninstall entry and uninstaller", s.registry.exists(UNINSTALL) and
                         s.prefix.unix_path(UNINSTALLER).is_file(), "kept", "removed")
@@ -260,10 +317,14 @@ class SetupTest(unittest.TestCase):
             expect_equal("setup exit code before the restart", EXIT_REMOVAL_PENDING,
                          setup.run_silently())
             holder.close()
-            restart(s)
-            s.wait_until("uninstall finished after the restart", lambda: listing(
-                s) == files_before and not s.registry.exists(UNINSTALL) and s.registry.get(
-                RUNONCE, RUNONCE_VALUE) is None, timeout=SLOW, seen=lambda: str(listing(s)))
+            # Where only standard users log on, the run-once command never runs: the next setup
+            # finishes the removal instead of refusing for good.
+            restart(s, logon=False)
+            expect_equal("setup exit code after the restart", 0, setup.run_silently())
+            setup.expect_installed()
+            expect_equal("files", installed, listing(s))
+            s.registry.expect(RUNONCE, RUNONCE_VALUE, None)
+            expect_equal("file operations left for a restart", [], pending(s))
 
     def test_an_upgrade_failing_or_beside_the_loaded_applet_and_a_downgrade(self):
         with Session.for_test(self) as s, tempfile.TemporaryDirectory(
@@ -272,14 +333,16 @@ class SetupTest(unittest.TestCase):
             expect_equal("older setup exit code", 0, older.run_silently())
             older.expect_installed()
             installed = listing(s)
-            # A new file that cannot be written: nothing is replaced, nothing is left behind.
-            s.prefix.unix_path(TOOLS["Scrivet"] + ".new").write_bytes(b"")
-            holder = hold(s, TOOLS["Scrivet"] + ".new")
-            expect_equal("setup exit code with a file unwritable", 2, newer.run_silently())
+            # The last file can be neither replaced nor moved aside, and the restart refuses to
+            # take it: the files already replaced are taken back, nothing is left behind.
+            s.registry.set(*PENDING, RegValue.dword(0))
+            holder = hold_file(s, UNINSTALLER)
+            expect_equal("setup exit code with a file that cannot be put in place", 2,
+                         newer.run_silently())
             holder.close()
-            s.prefix.unix_path(TOOLS["Scrivet"] + ".new").unlink()
+            s.registry.delete_value(*PENDING)
             older.expect_installed()
-            expect_equal("files after the failed write", installed, listing(s))
+            expect_equal("files after the failed replacement", installed, listing(s))
 
             # Loaded as the control panel holds it while its sheet is open.
             with panelo.CplHost(s, TOOLS["Panelo"], ["GETCOUNT"], cycles=2, pause=True) as host:
@@ -307,7 +370,7 @@ class SetupTest(unittest.TestCase):
                          older.run_silently())
             newer.expect_installed()
             # Held so that it cannot even be moved aside: it is replaced at the restart.
-            holder = hold(s, TOOLS["Panelo"])
+            holder = hold_file(s, TOOLS["Panelo"])
             expect_equal("older setup exit code with /FORCE and the applet held",
                          EXIT_RESTART_NEEDED, older.run_silently("/FORCE"))
             older.expect_file("Pintara")
@@ -318,6 +381,20 @@ class SetupTest(unittest.TestCase):
             restart(s)
             older.expect_installed()
             expect_equal("files after the second restart", installed, listing(s))
+
+            # An indexer holds a program with delete sharing: it is the new one now or at the
+            # restart, never lost.
+            holder = hold_file(s, TOOLS["Pintara"], "shared")
+            code = newer.run_silently()
+            holder.close()
+            expect_true("setup exit code with a file an indexer holds",
+                        code in (0, EXIT_RESTART_NEEDED), "done, or done at the restart", code)
+            if code == EXIT_RESTART_NEEDED:
+                expect_true("held file", pending(s, TOOLS["Pintara"]), "at the restart", pending(s))
+                restart(s)
+            newer.expect_installed()
+            s.wait_until("files once the indexer let go", lambda: listing(s) == installed,
+                         timeout=SLOW, expected=str(installed), seen=lambda: str(listing(s)))
 
     def test_64_bit_windows_is_refused_before_any_change(self):
         config = Config.current()
@@ -339,12 +416,47 @@ class SetupTest(unittest.TestCase):
             files_before = listing(s)
             expect_equal("setup exit code", 0, setup.run_silently())
             # Held the way the launcher that starts the uninstaller's copy holds it while it ends.
-            holder = s.start(s.config.probe, "hold", UNINSTALLER, 4000)
-            s.wait_until("uninstaller held", lambda: "held" in holder.output(), timeout=SLOW,
-                         seen=holder.output)
+            holder = hold(s, "hold", UNINSTALLER, 4000, "alone")
             setup.uninstall_silently()
             expect_equal("files after uninstall", files_before, listing(s))
             holder.expect_exit(0, timeout=SLOW)
+
+    def test_runs_wait_for_each_other(self):
+        if Config.current().windows_version:
+            self.skipTest("the lock is the same on every Windows: run once, in the default run")
+        with Session.for_test(self) as s:
+            setup = Setup(s)
+            expect_equal("setup exit code", 0, setup.run_silently())
+            installed = listing(s)
+            # A deployment's uninstall, then its new setup at once: the uninstaller's removal copy
+            # runs after the uninstaller and must leave the new install alone.
+            expect_equal("documented silent uninstall exit code", 0, setup.uninstall_quietly())
+            expect_equal("setup exit code right after it", 0, setup.run_silently())
+            s.wait_until("removal copy ended", lambda: removal_copy_ended(s), timeout=SLOW,
+                         seen=lambda: str(pending(s)))
+            setup.expect_installed()
+            expect_true(UNINSTALLER, s.prefix.unix_path(UNINSTALLER).is_file(), "kept", "removed")
+
+            # Started without _?=, the uninstaller hands over to a copy of itself and ends at once;
+            # a setup that takes the lock before that copy makes the copy's request stale.
+            handover = s.prefix.unix_path(r"C:\windows\temp\Un.exe")
+            shutil.copy2(s.prefix.unix_path(UNINSTALLER), handover)
+            expect_equal("setup exit code before the copy", 0, setup.run_silently())
+            expect_equal("exit code of the uninstaller's copy", 0, s.prefix.run_quietly(
+                [handover, "/S", r"_?=C:\windows\Velmuro"], timeout=SLOW))
+            setup.expect_installed()
+
+            # Two setups while another run holds the lock: they wait, then run one after the other.
+            lock = hold(s, "lock", LOCK, 4000)
+            setups = [s.start(setup.exe, "/S") for _ in range(2)]
+            s.wait_until("lock released", lambda: not lock.running or not all(
+                p.running for p in setups), timeout=SLOW)
+            expect_true("setups while the lock was held", all(p.running for p in setups),
+                        "waiting", "one ended")
+            for program in setups:
+                program.expect_exit(0, timeout=SLOW, describe=s.describe)
+            setup.expect_installed()
+            expect_equal("files after both", installed, listing(s))
 
     def test_the_first_page_and_the_refusals_speak_the_systems_language(self):
         with Session.for_test(self) as s:
@@ -365,6 +477,13 @@ class SetupTest(unittest.TestCase):
                                NEWER_INSTALLED[locale].format(os.environ["TOUCH_VERSION"]), IDNO,
                                EXIT_NEWER_INSTALLED)
                 s.registry.delete_key(UNINSTALL)
+
+            # The uninstaller removes the Start-menu entries whatever language it speaks. (Chinese
+            # file names cannot be made here: the host has no Chinese locale for Wine's names.)
+            expect_equal("setup exit code", 0, setup.run_silently())
+            s.start(UNINSTALLER, "/S", locale="zh_CN.UTF-8").expect_exit(0, timeout=SLOW,
+                                                                          describe=s.describe)
+            setup.wait_uninstalled()
 
 
 def settled_screenshot(session, label, tries=20):
