@@ -26,6 +26,8 @@ AllowSkipFiles off
 !define RUNONCE_KEY "Software\Microsoft\Windows\CurrentVersion\RunOnce"
 ; "!": Windows deletes the value only once the command has run.
 !define RUNONCE_VALUE "!VelmuroTouchTools"
+; The value of the previous version's removals: no restart mark tells when its restart has come.
+!define RUNONCE_VALUE_BEFORE "VelmuroTouchTools"
 !define UNINSTALLER "TouchToolsUninstall.exe"
 !define PUBLISHER "Brevanto"
 ; Held by setup, uninstaller and its removal copy for their whole run, in every session.
@@ -288,6 +290,10 @@ Function .onInit
         ${EndIf}
     ${Else}
         Call RefuseDowngrade
+    ${EndIf}
+    ReadRegStr $0 HKLM "${RUNONCE_KEY}" "${RUNONCE_VALUE_BEFORE}"
+    ${If} $0 != ""
+        !insertmacro Refuse "$(RemovalPending)" ${EXIT_REMOVAL_PENDING}
     ${EndIf}
     !insertmacro EnsureToolsClosed
     System::Call "kernel32::GetCurrentProcessId() i .r0"

@@ -320,6 +320,11 @@ class SetupTest(unittest.TestCase):
             # Where only standard users log on, the run-once command never runs: the next setup
             # finishes the removal instead of refusing for good.
             restart(s, logon=False)
+            # The previous version's removals set no restart mark: their value keeps setup out.
+            s.registry.set(RUNONCE, RUNONCE_VALUE[1:], RegValue.sz(QUIET_UNINSTALL))
+            expect_equal("setup exit code beside the previous version's removal",
+                         EXIT_REMOVAL_PENDING, setup.run_silently())
+            s.registry.delete_value(RUNONCE, RUNONCE_VALUE[1:])
             expect_equal("setup exit code after the restart", 0, setup.run_silently())
             setup.expect_installed()
             expect_equal("files", installed, listing(s))
