@@ -96,12 +96,15 @@ class WinePrefix:
         return (result.returncode, result.stdout.decode("utf-8", errors="replace"),
                 result.stderr.decode("utf-8", errors="replace"))
 
-    def run_quietly(self, args, timeout=60):
+    def run_quietly(self, args, timeout=60, checked=True):
         """Runs a Windows program to its end with no input and no output but the standard error
-        of ours, kept for the heap checks; returns its exit code."""
-        errors = self.heap.error_file(args) if self.heap.applies(args) else subprocess.DEVNULL
+        of ours, kept for the heap checks; returns its exit code. With `checked` False it runs
+        as Wine's own programs do, without the checks."""
+        checked = checked and self.heap.applies(args)
+        errors = self.heap.error_file(args) if checked else subprocess.DEVNULL
         try:
-            return subprocess.run([self.wine, *map(str, args)], env=self.env(args=args),
+            return subprocess.run([self.wine, *map(str, args)],
+                                  env=self.env(args=args if checked else None),
                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                   stderr=errors, timeout=timeout, check=False).returncode
         finally:

@@ -71,8 +71,9 @@ class Session:
             self.prefix = WinePrefix(self.config, self._janitor, self.display.name, self.heap,
                                      self.locale)
             # The first program that uses the desktop starts explorer.exe, which keeps that
-            # program's output open; a pipe read to its end would then stall every probe call.
-            self.prefix.run_quietly([self.config.probe, "screen"])
+            # program's output open (a pipe read to its end would then stall every probe call)
+            # and its environment: Wine's desktop runs without our heap checks.
+            self.prefix.run_quietly([self.config.probe, "screen"], checked=False)
         except BaseException:
             self._close()
             raise
