@@ -8,6 +8,7 @@ import tempfile
 from pathlib import Path, PureWindowsPath
 
 from .errors import HarnessError
+from .heapcheck import CHECKED, UNCHECKED
 
 # Major and minor version number of each Windows a prefix can be set to report.
 WINDOWS_VERSIONS = {"win2k": (5, 0), "winxp": (5, 1), "win7": (6, 1)}
@@ -33,10 +34,12 @@ def _run_quietly(command, env, timeout, what):
 
 
 class WinePrefix:
-    """One test's prefix. `run` and `start` execute Windows programs inside it."""
+    """One test's prefix. `run` and `start` execute Windows programs inside it; those of ours
+    run under Wine's heap checks, their standard error kept for the HeapCheck `heap`."""
 
-    def __init__(self, config, janitor, display_name, locale="en_US.UTF-8"):
+    def __init__(self, config, janitor, display_name, heap, locale="en_US.UTF-8"):
         self.config = config
+        self.heap = heap
         self.wine = config.wine
         self.locale = locale
         root = config.wine_root
@@ -50,7 +53,8 @@ class WinePrefix:
                          "copying the prefix template")
             self._base_env = dict(os.environ)
             self._base_env.pop("WAYLAND_DISPLAY", None)
-            self._base_env.update(WINEPREFIX=str(self.path), WINEDEBUG="-all", DISPLAY=display_name,
+            self._base_env.update(WINEPREFIX=str(self.path), WINEDEBUG=UNCHECKED,
+                                  DISPLAY=display_name,
                                   WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
             # Without -p wineserver, and the drivers with it, go away 3 s after the last program.
             subprocess.run(["wineserver", "-p"], env=self.env(), stdin=subprocess.DEVNULL,
@@ -68,12 +72,14 @@ class WinePrefix:
             self.close()
             raise
 
-    def env(self, locale=None):
+    def env(self, locale=None, args=None):
         """The environment of a Wine process in this prefix, under `locale` (default: the
-        prefix's)."""
+        prefix's); with the heap checks when the command `args` is ours."""
         env = dict(self._base_env)
         env["LC_ALL"] = env["LANG"] = locale or self.locale
         env.pop("LANGUAGE", None)
+        if args is not None and self.heap.applies(args):
+            env["WINEDEBUG"] = CHECKED
         return env
 
     def run(self, args, timeout=30, locale=None):
@@ -81,18 +87,29 @@ class WinePrefix:
         (exit code, standard output as text, standard error as text)."""
         command = [self.wine, *map(str, args)]
         try:
-            result = subprocess.run(command, env=self.env(locale), stdin=subprocess.DEVNULL,
+            result = subprocess.run(command, env=self.env(locale, args), stdin=subprocess.DEVNULL,
                                     capture_output=True, timeout=timeout)
         except subprocess.TimeoutExpired:
             raise HarnessError(f"{command} did not end within {timeout} s") from None
+        if self.heap.applies(args):
+            self.heap.keep(args, result.stderr)
         return (result.returncode, result.stdout.decode("utf-8", errors="replace"),
                 result.stderr.decode("utf-8", errors="replace"))
 
-    def run_quietly(self, args, timeout=60):
-        """Runs a Windows program to its end with no input or output; returns its exit code."""
-        return subprocess.run([self.wine, *map(str, args)], env=self.env(),
-                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL, timeout=timeout, check=False).returncode
+    def run_quietly(self, args, timeout=60, checked=True):
+        """Runs a Windows program to its end with no input and no output but the standard error
+        of ours, kept for the heap checks; returns its exit code. With `checked` False it runs
+        as Wine's own programs do, without the checks."""
+        checked = checked and self.heap.applies(args)
+        errors = self.heap.error_file(args) if checked else subprocess.DEVNULL
+        try:
+            return subprocess.run([self.wine, *map(str, args)],
+                                  env=self.env(args=args if checked else None),
+                                  stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                  stderr=errors, timeout=timeout, check=False).returncode
+        finally:
+            if errors is not subprocess.DEVNULL:
+                errors.close()
 
     def run_ok(self, args, timeout=30, locale=None):
         """Like run, for commands that must succeed; returns standard output."""
@@ -106,19 +123,25 @@ class WinePrefix:
         """Starts a Windows program without waiting; its output goes to the open file `output`.
         Without `display` it gets no X display, so it can open no window at all. Returns the
         Popen of the Wine loader, whose exit code is the program's."""
-        env = self.env(locale)
+        env = self.env(locale, args)
         if not display:
             env.pop("DISPLAY")
+        if self.heap.applies(args):
+            self.heap.watch(args, output.name)
         return subprocess.Popen([self.wine, *map(str, args)], env=env,
                                 stdin=subprocess.DEVNULL, stdout=output,
                                 stderr=subprocess.STDOUT)
 
     def start_piped(self, args):
-        """Starts a Windows program that talks through pipes: returns its Popen, with stdin
-        and stdout (standard error merged in) as binary pipes."""
-        return subprocess.Popen([self.wine, *map(str, args)], env=self.env(),
-                                stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                stderr=subprocess.STDOUT)
+        """Starts a helper of ours that talks through pipes: returns its Popen, with stdin and
+        stdout as binary pipes. Its standard error, kept for the heap checks, goes to the file
+        named by the Popen's `errors_path`, apart from its answers."""
+        with self.heap.error_file(args) as errors:
+            process = subprocess.Popen([self.wine, *map(str, args)], env=self.env(args=args),
+                                       stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                       stderr=errors)
+        process.errors_path = errors.name
+        return process
 
     def unix_path(self, windows_path):
         """The file inside the prefix for a path on drive C: such as C:\\windows\\x.exe."""

@@ -41,7 +41,7 @@ class Probe:
             lines = (out + err if code else out).splitlines()
         if code not in accept:
             raise HarnessError(f"touchprobe {' '.join(words)} ended with {code}: "
-                               + " ".join(lines))
+                               + " ".join(lines + self._errors(locale)))
         return code, [line.rstrip("\r") for line in lines]
 
     def fields(self, *args):
@@ -53,6 +53,14 @@ class Probe:
         if not lines:
             raise HarnessError(f"touchprobe {' '.join(map(str, args))} printed nothing")
         return lines[0].split("\t")
+
+    def _errors(self, locale):
+        """The last lines the serving probe wrote to standard error (kept apart from its
+        answers), for a failure message; none for a command run in a process of its own."""
+        if locale is not None or self._server is None:
+            return []
+        with open(self._server.errors_path, "rb") as f:
+            return f.read().decode("utf-8", errors="replace").splitlines()[-3:]
 
     def _ask(self, words, timeout):
         if any("\t" in w or "\n" in w for w in words):

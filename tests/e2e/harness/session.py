@@ -11,6 +11,7 @@ from .config import Config
 from .display import Display
 from .driver import StandInDriver
 from .errors import HarnessError, Mismatch
+from .heapcheck import HeapCheck
 from .janitor import Janitor
 from .prefix import WINDOWS_VERSIONS, WinePrefix
 from .probe import Probe
@@ -38,6 +39,8 @@ class Session:
     registry (Registry), windows (WindowInspector), input (XInput), drivers (dict of the
     StandInDrivers installed, by name), shots_dir (where screenshots go).
     Set TOUCH_KEEP_PREFIX=1 to keep the prefix of a session for inspection.
+    The programs of ours it starts run under Wine's heap checks (see heapcheck): a heap report
+    from any of them fails the test once the session has ended.
     """
 
     def __init__(self, name, screen=(1024, 768), depth=24, locale="en_US.UTF-8", config=None):
@@ -62,12 +65,15 @@ class Session:
         for old in self.shots_dir.glob(f"{self.name}-*.png"):
             old.unlink()
         self._janitor = Janitor()
+        self.heap = HeapCheck(self.shots_dir / self.name)
         try:
             self.display = Display(self._janitor, *self.screen, self.depth)
-            self.prefix = WinePrefix(self.config, self._janitor, self.display.name, self.locale)
+            self.prefix = WinePrefix(self.config, self._janitor, self.display.name, self.heap,
+                                     self.locale)
             # The first program that uses the desktop starts explorer.exe, which keeps that
-            # program's output open; a pipe read to its end would then stall every probe call.
-            self.prefix.run_quietly([self.config.probe, "screen"])
+            # program's output open (a pipe read to its end would then stall every probe call)
+            # and its environment: Wine's desktop runs without our heap checks.
+            self.prefix.run_quietly([self.config.probe, "screen"], checked=False)
         except BaseException:
             self._close()
             raise
@@ -87,6 +93,13 @@ class Session:
         if kind is not None and self.prefix is not None:
             self._report_failure_scene()
         self._close()
+        # Read once every process has ended: damage often shows as a program frees at its exit.
+        if kind is None:
+            self.heap.expect_clean()
+        else:
+            for command, lines in self.heap.reports():
+                print(f"[{self.name}] heap reports of {command}:\n  " + "\n  ".join(lines),
+                      file=sys.stderr)
         return False
 
     def _report_failure_scene(self):
