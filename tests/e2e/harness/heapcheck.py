@@ -22,10 +22,9 @@ _REPORT = re.compile(rb"^(?:[0-9a-f]+:)*(?:err|warn):heap:.*$", re.MULTILINE)
 
 def _is_ours(args):
     """Whether a command runs code of ours: a program named by its path (Wine's own are named
-    bare, like "reg"), or a program handed one of our applets (the control panel)."""
+    bare, like "reg"), or a program handed one of our applets (the control panel, rundll32)."""
     program = str(args[0])
-    return "/" in program or "\\" in program or any(
-        str(a).lower().endswith(".cpl") for a in args[1:])
+    return "/" in program or "\\" in program or any(".cpl" in str(a).lower() for a in args[1:])
 
 
 class HeapCheck:
