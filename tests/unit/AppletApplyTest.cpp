@@ -213,14 +213,3 @@ TEST(AppletElevatedStart, OnlyAFilteredTokenWithoutTheMarkerLeavesTheSheetToAnEl
         EXPECT_EQ(opensHere, row.opensHere) << where;
     }
 }
-
-TEST(AppletElevatedStart, TheCopyIsTheControlPanelsStartOfThisAppletWithTheMarker) {
-    const std::wstring parameters =
-        ElevatedStart::RunDllParameters(L"C:\\WINDOWS\\system32\\Panelo.cpl");
-    EXPECT_EQ(parameters,
-              L"shell32.dll,Control_RunDLL \"C:\\WINDOWS\\system32\\Panelo.cpl\",@0,elevated");
-    EXPECT_TRUE(ElevatedStart::IsMarker(L"elevated"));
-    for (const wchar_t* other : {L"", L"Elevated", L"elevated ", L"@0"}) {
-        EXPECT_FALSE(ElevatedStart::IsMarker(other));
-    }
-}

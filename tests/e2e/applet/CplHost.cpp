@@ -195,20 +195,10 @@ class Library {
             return;
         m_entry = reinterpret_cast<APPLET_PROC>(
             reinterpret_cast<void*>(GetProcAddress(m_module, "CPlApplet")));
-        if (options.watchCommonControls) {
-            g_initCommonControls = reinterpret_cast<InitCommonControlsExProc>(
-                RedirectImport(m_module, "comctl32.dll", "InitCommonControlsEx",
-                               reinterpret_cast<void*>(&ReportCommonControls)));
-            if (g_initCommonControls == nullptr)
-                PrintLine(L"common-controls\tnot imported");
-        }
-        if (options.watchShell) {
-            g_shellExecute = reinterpret_cast<ShellExecuteExProc>(
-                RedirectImport(m_module, "shell32.dll", "ShellExecuteExW",
-                               reinterpret_cast<void*>(&ReportShellExecute)));
-            if (g_shellExecute == nullptr)
-                PrintLine(L"shell-execute\tnot imported");
-        }
+        Watch(options.watchCommonControls, "comctl32.dll", "InitCommonControlsEx",
+              &ReportCommonControls, g_initCommonControls, L"common-controls");
+        Watch(options.watchShell, "shell32.dll", "ShellExecuteExW", &ReportShellExecute,
+              g_shellExecute, L"shell-execute");
     }
     Library(const Library&) = delete;
     Library& operator=(const Library&) = delete;
@@ -221,6 +211,18 @@ class Library {
     APPLET_PROC entry() const { return m_entry; }
 
   private:
+    // Points the library's import at `report` when `asked`, keeping the original for it.
+    template <class Proc>
+    void Watch(bool asked, const char* dll, const char* function, Proc report, Proc& original,
+               const wchar_t* label) {
+        if (!asked)
+            return;
+        original = reinterpret_cast<Proc>(
+            RedirectImport(m_module, dll, function, reinterpret_cast<void*>(report)));
+        if (original == nullptr)
+            PrintLine(std::wstring(label) + L"\tnot imported");
+    }
+
     HMODULE m_module;
     APPLET_PROC m_entry = nullptr;
 };
