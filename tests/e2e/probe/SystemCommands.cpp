@@ -33,10 +33,23 @@ int Screen(const Args&) {
     return 0;
 }
 
-int Hold(const Args& args) {
-    std::uint64_t milliseconds = 0;
-    if (!ParseNumber(args[1], milliseconds))
+namespace {
+// Once `held`, says so and keeps it for the time `milliseconds` gives; else says what could not
+// be held.
+int KeepHeld(bool held, const std::wstring& what, const std::wstring& milliseconds) {
+    std::uint64_t time = 0;
+    if (!ParseNumber(milliseconds, time))
         return Fail(L"bad time", kExitUsage);
+    if (!held)
+        return Fail(L"cannot hold " + what + L" (error " + std::to_wstring(GetLastError()) + L")",
+                    kExitFailed);
+    PrintLine(L"held");
+    Sleep(static_cast<DWORD>(time));
+    return 0;
+}
+} // namespace
+
+int Hold(const Args& args) {
     // As a running program holds its file (alone: shared for reading only, nobody may delete
     // it), as an indexer or virus scanner does (shared: others may read, write and delete it),
     // or as a program running from it in another session does (image: mapped, nobody may write
@@ -54,28 +67,16 @@ int Hold(const Args& args) {
                                nullptr, OPEN_EXISTING, 0, nullptr));
     else
         return Fail(L"hold alone, shared or image", kExitUsage);
-    if (!image && !file)
-        return Fail(L"cannot hold " + args[0] + L" (error " + std::to_wstring(GetLastError()) +
-                        L")",
-                    kExitFailed);
-    PrintLine(L"held");
-    Sleep(static_cast<DWORD>(milliseconds));
-    return 0;
+    return KeepHeld(image || file, args[0], args[1]);
 }
 
 int Lock(const Args& args) {
-    std::uint64_t milliseconds = 0;
-    if (!ParseNumber(args[1], milliseconds))
-        return Fail(L"bad time", kExitUsage);
     const ScopedHandle mutex(CreateMutexW(nullptr, FALSE, args[0].c_str()));
-    if (!mutex || WaitForSingleObject(mutex.Get(), INFINITE) == WAIT_FAILED)
-        return Fail(L"cannot take " + args[0] + L" (error " + std::to_wstring(GetLastError()) +
-                        L")",
-                    kExitFailed);
-    PrintLine(L"held");
-    Sleep(static_cast<DWORD>(milliseconds));
-    ReleaseMutex(mutex.Get());
-    return 0;
+    const bool owned = mutex && WaitForSingleObject(mutex.Get(), INFINITE) != WAIT_FAILED;
+    const int code = KeepHeld(owned, args[0], args[1]);
+    if (owned)
+        ReleaseMutex(mutex.Get());
+    return code;
 }
 
 namespace {
