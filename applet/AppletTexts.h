@@ -34,6 +34,9 @@ inline constexpr ControlText kCalibratePage[] = {
     {1035, {L"Calibrate Margin", L"校准边缘比例"}},
     {1036, {L"Calibrate", L"校准"}},
     {1037, {L"Draw Test", L"画图测试"}},
+    // The icon buttons draw no text: theirs is the name a screen reader announces.
+    {1000, {L"Calibrate", L"校准"}},
+    {1023, {L"Draw Test", L"画图测试"}},
 };
 
 inline constexpr ControlText kSettingPage[] = {

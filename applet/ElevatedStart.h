@@ -20,11 +20,13 @@ inline bool IsMarker(std::wstring_view extra) {
     return extra == kMarker;
 }
 
-// Whether this process opens the sheet itself. Only a filtered token not started by a copy
-// tries `relaunch`; a user who declines the prompt gets nothing, any other failure the sheet.
+// Whether this process opens the sheet itself. Only a filtered token that would fail the
+// write-back's administrator check, not started by a copy, tries `relaunch`; a user who
+// declines the prompt gets nothing, any other failure the sheet.
 template <class Relaunch>
 bool OpensSheetHere(SecurityApi& security, bool marked, Relaunch&& relaunch) {
-    if (marked || security.ProcessElevation() != ElevationType::Limited) {
+    if (marked || security.ProcessElevation() != ElevationType::Limited ||
+        HasAdministratorRights(security)) {
         return true;
     }
     return relaunch() == RelaunchResult::Failed;

@@ -42,25 +42,36 @@ bool CCalibrateDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         MapMessage<&CCalibrateDlg::OnDestroy>(WM_DESTROY),
         MapMessage<&CCalibrateDlg::OnTimer>(WM_TIMER),
         MapMessage<&CCalibrateDlg::OnEraseBkgnd>(WM_ERASEBKGND),
+        MapMessage<&CCalibrateDlg::OnDisplayChange>(WM_DISPLAYCHANGE),
     };
     return DispatchTable(*this, kMessages, message, wParam, lParam, result);
 }
 
 BOOL CCalibrateDlg::OnInitDialog() {
     CApplication::Current()->SetMainWindow(m_hWnd);
-    m_desktop = CoverDesktop();
-    RECT client{};
-    GetClientRect(m_hWnd, &client);
-    m_sequence.Initialise(static_cast<std::uint32_t>(client.right),
-                          static_cast<std::uint32_t>(client.bottom));
-    m_screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    m_screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const ClientSize client = CoverScreen();
+    m_sequence.Initialise(client.width, client.height);
     // No caption bar, but the taskbar button still gets a name.
     SetText(CalibrationTexts::kWindowTitle);
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     ShowCursor(false);
     return TRUE;
+}
+
+CCalibrateDlg::ClientSize CCalibrateDlg::CoverScreen() {
+    m_desktop = CoverDesktop();
+    m_screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    m_screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    return {static_cast<std::uint32_t>(client.right), static_cast<std::uint32_t>(client.bottom)};
+}
+
+LRESULT CCalibrateDlg::OnDisplayChange(WPARAM, LPARAM) {
+    const ClientSize client = CoverScreen();
+    m_sequence.OnDisplayChange(client.width, client.height);
+    return 0;
 }
 
 LRESULT CCalibrateDlg::OnPaint(WPARAM, LPARAM) {

@@ -21,6 +21,15 @@ class CCalibrateDlg final : public CDialog, private CalibrationScreen {
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
     LRESULT OnEraseBkgnd(WPARAM, LPARAM);
+    // Another resolution or orientation: the targets of the old one would give a wrong record.
+    LRESULT OnDisplayChange(WPARAM, LPARAM);
+
+    struct ClientSize {
+        std::uint32_t width;
+        std::uint32_t height;
+    };
+    // Covers the desktop and reads the screen's size; the client size places the targets.
+    ClientSize CoverScreen();
 
     void PaintTarget(HDC dc, const RECT& client) const;
 

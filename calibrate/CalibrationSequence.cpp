@@ -34,6 +34,16 @@ void CalibrationSequence::OnRelease() {
     Finish();
 }
 
+void CalibrationSequence::OnDisplayChange(std::uint32_t width, std::uint32_t height) {
+    Initialise(width, height);
+    ++m_displayChanges;
+    if (m_messageOpen) {
+        return;
+    }
+    m_screen.StopTimers();
+    StartNewPass();
+}
+
 void CalibrationSequence::Finish() {
     m_finished = true;
     m_screen.RepaintNow();
@@ -50,8 +60,10 @@ void CalibrationSequence::Finish() {
     m_record = *record;
     m_link.SetCalibration(m_record);
     ClearForMessage();
-    if (!m_screen.AskYesNo(CalibrationTexts::kSaveQuestion.In(m_language),
-                           CalibrationTexts::kQuestionCaption)) {
+    const std::uint32_t displayChanges = m_displayChanges;
+    const bool save = m_screen.AskYesNo(CalibrationTexts::kSaveQuestion.In(m_language),
+                                        CalibrationTexts::kQuestionCaption);
+    if (!save || displayChanges != m_displayChanges) {
         StartNewPass();
         return;
     }
@@ -72,11 +84,13 @@ void CalibrationSequence::AbandonPass() {
 }
 
 void CalibrationSequence::ClearForMessage() {
+    m_messageOpen = true;
     m_screen.FillBackground();
     m_screen.ShowCursor(true);
 }
 
 void CalibrationSequence::StartNewPass() {
+    m_messageOpen = false;
     m_finished = false;
     m_points = {};
     m_screen.ShowCursor(false);

@@ -16,6 +16,9 @@ class CalibrationSequence {
     void Initialise(std::uint32_t width, std::uint32_t height);
     // A left-button release in the window: the user touched the current target.
     void OnRelease();
+    // The window covers a desktop of a new size: the targets move and the pass starts again,
+    // and a record of the old size is never stored, even when the question was already open.
+    void OnDisplayChange(std::uint32_t width, std::uint32_t height);
 
     int TargetIndex() const { return m_targetIndex; }
     TargetPoint CurrentCentre() const { return m_centres[m_targetIndex]; }
@@ -45,4 +48,8 @@ class CalibrationSequence {
     CalibrationRecord m_record;
     int m_targetIndex = 0;
     bool m_finished = false;
+    // A message or the question is open; a new pass waits until it is answered.
+    bool m_messageOpen = false;
+    // Counts display changes, so an answer can tell whether its record still fits the screen.
+    std::uint32_t m_displayChanges = 0;
 };

@@ -9,6 +9,8 @@
 #include "ResourceModule.h"
 #include "SettingsMenu.h"
 #include "resource.h"
+#include <algorithm>
+#include <initializer_list>
 #include <windowsx.h>
 
 namespace {
@@ -22,15 +24,50 @@ void DrawLine(HDC dc, const LineSegment& line) {
     LineTo(dc, line.to.x, line.to.y);
 }
 
-// Sized in points of the screen's resolution, so the captions keep their size at any DPI.
-ScopedFont CreateButtonFont(UiLanguage language) {
+// Pixels a caption leaves on either side for the button's raised edge.
+constexpr int kCaptionInset = 2;
+
+ScopedFont CreateButtonFont(const wchar_t* face, int height) {
+    LOGFONTW description{};
+    description.lfHeight = -height;
+    description.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(description.lfFaceName, face, LF_FACESIZE);
+    return ScopedFont(CreateFontIndirectW(&description));
+}
+
+int WidestCaption(HDC dc, HFONT font, std::initializer_list<const wchar_t*> captions) {
+    SelectedObject selected(dc, font);
+    int widest = 0;
+    for (const wchar_t* caption : captions) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    return widest;
+}
+
+// 12 points of the screen's resolution, smaller where a button is too narrow for its caption.
+ScopedFont CreateFittingButtonFont(UiLanguage language, const Box& button) {
     ClientDC screen(nullptr);
     const ButtonFont font = ButtonFontFor(language, GetDeviceCaps(screen.Get(), LOGPIXELSY));
-    LOGFONTW description{};
-    description.lfHeight = font.height;
-    description.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(description.lfFaceName, font.face, LF_FACESIZE);
-    return ScopedFont(CreateFontIndirectW(&description));
+    const int tallest = std::min(-font.height, button.height - 2 * kCaptionInset);
+    const int height =
+        FittingCaptionHeight(tallest, button.width - 2 * kCaptionInset, [&](int candidate) {
+            const ScopedFont trial = CreateButtonFont(font.face, candidate);
+            return WidestCaption(
+                screen.Get(), trial.Get(),
+                {DrawTestTexts::kClear.In(language), DrawTestTexts::kExit.In(language)});
+        });
+    return CreateButtonFont(font.face, height);
+}
+
+// The fixed light-blue face, unless the user asked for high contrast.
+COLORREF ButtonFaceColor() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    const bool high = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+                      (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    return high ? GetSysColor(COLOR_BTNFACE) : DrawColors::kButtonFace;
 }
 
 void MoveButton(const CWnd& button, const Box& box) {
@@ -51,6 +88,9 @@ bool CDrawTestDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         MapMessage<&CDrawTestDlg::OnMouseMove>(WM_MOUSEMOVE),
         MapMessage<&CDrawTestDlg::OnLButtonUp>(WM_LBUTTONUP),
         MapMessage<&CDrawTestDlg::OnRButtonUp>(WM_RBUTTONUP),
+        MapMessage<&CDrawTestDlg::OnDisplayChange>(WM_DISPLAYCHANGE),
+        MapMessage<&CDrawTestDlg::OnSysColorChange>(WM_SYSCOLORCHANGE),
+        MapMessage<&CDrawTestDlg::OnSettingChange>(WM_SETTINGCHANGE),
         MapCommandRange<&CDrawTestDlg::OnSettingsCommand>(SettingsMenu::kFirstCommand,
                                                           SettingsMenu::kLastCommand),
     };
@@ -61,29 +101,54 @@ BOOL CDrawTestDlg::OnInitDialog() {
     CApplication::Current()->SetMainWindow(m_hWnd);
     m_clear.SubclassDlgItem(IDOK, m_hWnd);
     m_exit.SubclassDlgItem(IDCANCEL, m_hWnd);
-    m_desktop = CoverDesktop();
-    m_screenWidth = m_desktop.right;
-    m_screenHeight = m_desktop.bottom;
-    SetUpButtons();
+    m_clear.SetCaption(DrawTestTexts::kClear.In(m_language));
+    m_exit.SetCaption(DrawTestTexts::kExit.In(m_language));
+    ApplyButtonFaces();
+    CoverScreen();
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     return TRUE;
 }
 
-void CDrawTestDlg::SetUpButtons() {
-    m_clear.SetCaption(DrawTestTexts::kClear.In(m_language));
-    m_exit.SetCaption(DrawTestTexts::kExit.In(m_language));
-    m_clear.SetFaceColor(DrawColors::kButtonFace);
-    m_exit.SetFaceColor(DrawColors::kButtonFace);
-
-    m_buttonFont = CreateButtonFont(m_language);
-    m_clear.Send(WM_SETFONT, reinterpret_cast<WPARAM>(m_buttonFont.Get()), TRUE);
-    m_exit.Send(WM_SETFONT, reinterpret_cast<WPARAM>(m_buttonFont.Get()), TRUE);
-
+void CDrawTestDlg::CoverScreen() {
+    m_desktop = CoverDesktop();
+    m_screenWidth = m_desktop.right;
+    m_screenHeight = m_desktop.bottom;
     const ButtonPlacement place =
         PlaceButtons({m_desktop.left, m_desktop.top, m_desktop.right, m_desktop.bottom});
+    // Both buttons are the same size; the old font goes only once neither uses it.
+    ScopedFont font = CreateFittingButtonFont(m_language, place.clear);
+    m_clear.Send(WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    m_exit.Send(WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    m_buttonFont = std::move(font);
     MoveButton(m_clear, place.clear);
     MoveButton(m_exit, place.exit);
+}
+
+void CDrawTestDlg::ApplyButtonFaces() {
+    const COLORREF face = ButtonFaceColor();
+    m_clear.SetFaceColor(face);
+    m_exit.SetFaceColor(face);
+}
+
+LRESULT CDrawTestDlg::OnDisplayChange(WPARAM, LPARAM) {
+    CoverScreen();
+    RepaintNow();
+    return 0;
+}
+
+LRESULT CDrawTestDlg::OnSysColorChange(WPARAM wParam, LPARAM lParam) {
+    SendToChildren(WM_SYSCOLORCHANGE, wParam, lParam);
+    ApplyButtonFaces();
+    RepaintNow();
+    return 0;
+}
+
+LRESULT CDrawTestDlg::OnSettingChange(WPARAM wParam, LPARAM lParam) {
+    if (wParam == SPI_SETHIGHCONTRAST) {
+        OnSysColorChange(0, lParam);
+    }
+    return 0;
 }
 
 void CDrawTestDlg::OnOK() {

@@ -27,8 +27,13 @@ class CDrawTestDlg final : public CDialog {
     LRESULT OnLButtonUp(WPARAM, LPARAM);
     LRESULT OnRButtonUp(WPARAM, LPARAM);
     LRESULT OnSettingsCommand(WPARAM, LPARAM);
+    // A new resolution or orientation: the surface, grid and buttons follow it.
+    LRESULT OnDisplayChange(WPARAM, LPARAM);
+    LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
 
-    void SetUpButtons();
+    void CoverScreen();
+    void ApplyButtonFaces();
     void PaintSurface(HDC dc) const;
     void DrawSegment(const StrokeSegment& segment) const;
     void ShowSettingsMenu(POINT at) const;

@@ -7,9 +7,19 @@ CHoverButton::CHoverButton()
       m_disabledTextColor(GetSysColor(COLOR_GRAYTEXT)), m_faceBrush(CreateSolidBrush(m_faceColor)) {
 }
 
+LRESULT CHoverButton::OnSysColorChange(WPARAM, LPARAM) {
+    m_textColor = GetSysColor(COLOR_BTNTEXT);
+    m_disabledTextColor = GetSysColor(COLOR_GRAYTEXT);
+    Invalidate();
+    return Default();
+}
+
 void CHoverButton::SetFaceColor(COLORREF color) {
     m_faceColor = color;
     m_faceBrush.Reset(CreateSolidBrush(color));
+    if (m_hWnd != nullptr) {
+        Invalidate();
+    }
 }
 
 void CHoverButton::SetCaption(const wchar_t* caption) {
@@ -35,6 +45,7 @@ bool CHoverButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         MapMessage<&CHoverButton::OnMouseMove>(WM_MOUSEMOVE),
         MapMessage<&CHoverButton::OnLButtonDown>(WM_LBUTTONDOWN),
         MapMessage<&CHoverButton::OnLButtonUp>(WM_LBUTTONUP),
+        MapMessage<&CHoverButton::OnSysColorChange>(WM_SYSCOLORCHANGE),
     };
     return DispatchTable(*this, kMessages, message, wParam, lParam, result);
 }
@@ -64,8 +75,8 @@ void CHoverButton::Draw(HDC dc) {
     SetTextColor(dc, state == ButtonState::Disabled ? m_disabledTextColor : m_textColor);
     SetBkMode(dc, TRANSPARENT);
     RECT text = m_item;
-    DrawTextW(dc, m_caption.c_str(), -1, &text,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    // The dialog sizes the font so that the caption fits whole.
+    DrawTextW(dc, m_caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 LRESULT CHoverButton::OnCtlColor(WPARAM wParam, LPARAM) {

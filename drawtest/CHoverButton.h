@@ -26,6 +26,8 @@ class CHoverButton final : public CButton {
     LRESULT OnMouseMove(WPARAM, LPARAM);
     LRESULT OnLButtonDown(WPARAM, LPARAM);
     LRESULT OnLButtonUp(WPARAM, LPARAM);
+    // Text colours follow the system's; the dialog decides the face.
+    LRESULT OnSysColorChange(WPARAM, LPARAM);
 
     void Draw(HDC dc);
 

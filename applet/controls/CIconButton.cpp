@@ -137,6 +137,7 @@ LRESULT CIconButton::OnEnable(WPARAM wParam, LPARAM) {
 
 LRESULT CIconButton::OnSysColorChange(WPARAM, LPARAM) {
     const LRESULT result = Default();
+    m_faceColor = GetSysColor(COLOR_BTNFACE);
     m_textColor = GetSysColor(COLOR_BTNTEXT);
     Invalidate();
     return result;
@@ -175,7 +176,8 @@ LRESULT CIconButton::OnDrawItem(WPARAM, LPARAM lParam) {
 
 void CIconButton::DrawBackground(HDC dc, const RECT& item, const RECT& face) const {
     if (m_focused || m_default) {
-        Frame(dc, item, RGB(0, 0, 0));
+        // Black in the standard schemes; a high-contrast scheme gives its own.
+        Frame(dc, item, GetSysColor(COLOR_WINDOWFRAME));
     }
     const ScopedBrush brush(CreateSolidBrush(m_faceColor));
     FillRect(dc, &face, brush.Get());

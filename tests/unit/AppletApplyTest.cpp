@@ -181,26 +181,30 @@ TEST_F(AppletApply, AMissingKeyIsNotCreatedButTheDriverAndMouseValuesStillGetThe
     ASSERT_NE(bare.Find(kMouseKey, "DoubleClickWidth"), nullptr);
 }
 
-TEST(AppletElevatedStart, OnlyAFilteredTokenWithoutTheMarkerLeavesTheSheetToAnElevatedCopy) {
+TEST(AppletElevatedStart, OnlyAFilteredTokenWithoutRightsOrMarkerLeavesTheSheetToACopy) {
     struct Row {
         ElevationType elevation;
         bool marked;
+        bool passesCheck;
         RelaunchResult relaunch;
         bool relaunched;
         bool opensHere;
     };
     const Row rows[] = {
-        {ElevationType::None, false, RelaunchResult::Started, false, true},    // 2000, XP
-        {ElevationType::Default, false, RelaunchResult::Started, false, true}, // standard user
-        {ElevationType::Full, false, RelaunchResult::Started, false, true},
-        {ElevationType::Limited, false, RelaunchResult::Started, true, false},
-        {ElevationType::Limited, false, RelaunchResult::Declined, true, false},
-        {ElevationType::Limited, false, RelaunchResult::Failed, true, true},
-        {ElevationType::Limited, true, RelaunchResult::Started, false, true}, // the copy
+        {ElevationType::None, false, false, RelaunchResult::Started, false, true},    // 2000, XP
+        {ElevationType::Default, false, false, RelaunchResult::Started, false, true}, // standard
+        {ElevationType::Full, false, true, RelaunchResult::Started, false, true},
+        {ElevationType::Limited, false, false, RelaunchResult::Started, true, false},
+        {ElevationType::Limited, false, false, RelaunchResult::Declined, true, false},
+        {ElevationType::Limited, false, false, RelaunchResult::Failed, true, true},
+        {ElevationType::Limited, true, false, RelaunchResult::Started, false, true}, // the copy
+        // A limited token that still holds its rights, as Wine gives every process.
+        {ElevationType::Limited, false, true, RelaunchResult::Started, false, true},
     };
     for (const Row& row : rows) {
         FakeSecurity security;
         security.elevation = row.elevation;
+        security.access.granted = row.passesCheck;
         bool relaunched = false;
         const bool opensHere = ElevatedStart::OpensSheetHere(security, row.marked, [&] {
             relaunched = true;
@@ -208,7 +212,8 @@ TEST(AppletElevatedStart, OnlyAFilteredTokenWithoutTheMarkerLeavesTheSheetToAnEl
         });
         const auto where = ::testing::Message()
                            << "elevation " << static_cast<int>(row.elevation) << " marked "
-                           << row.marked << " relaunch " << static_cast<int>(row.relaunch);
+                           << row.marked << " rights " << row.passesCheck << " relaunch "
+                           << static_cast<int>(row.relaunch);
         EXPECT_EQ(relaunched, row.relaunched) << where;
         EXPECT_EQ(opensHere, row.opensHere) << where;
     }

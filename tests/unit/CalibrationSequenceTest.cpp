@@ -2,6 +2,7 @@
 #include "FakeDevice.h"
 #include "FakeRegistry.h"
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@ class FakeScreen final : public CalibrationScreen {
     std::vector<std::string> calls;
     std::vector<std::wstring> texts;
     std::vector<bool> answers; // taken in turn by AskYesNo
+    std::function<void()> whileAsked;
     bool ended = false;
 
     void StopTimers() override { calls.push_back("stop-timers"); }
@@ -22,6 +24,9 @@ class FakeScreen final : public CalibrationScreen {
     void ShowCursor(bool visible) override { calls.push_back(visible ? "show" : "hide"); }
     bool AskYesNo(const wchar_t* text, const wchar_t* caption) override {
         calls.push_back("ask");
+        if (whileAsked) {
+            whileAsked();
+        }
         texts.push_back(text);
         texts.push_back(caption);
         const bool answer = answers.front();
@@ -326,4 +331,39 @@ TEST(CalibrationSequence, ChineseMessagesKeepTheEnglishCaption) {
     EXPECT_EQ(screen.texts, (std::vector<std::wstring>{L"触摸点与目标不符，请重新触摸每个目标。",
                                                        L"USB TouchScreen", L"保存校准数据？",
                                                        L"USB TouchScreen"}));
+}
+
+TEST(CalibrationSequence, ADisplayChangeStartsAgainOnTheNewScreen) {
+    // Half-way through a pass, and while the question about a finished pass is open.
+    for (const bool duringQuestion : {false, true}) {
+        SCOPED_TRACE(duringQuestion ? "during the question" : "half-way");
+        Rig rig;
+        rig.screen.answers = {true, true};
+        rig.sequence.Initialise(1024, 768);
+        if (duringQuestion) {
+            rig.screen.whileAsked = [&rig] {
+                rig.screen.whileAsked = nullptr;
+                rig.sequence.OnDisplayChange(768, 1024);
+            };
+            rig.TouchWorkedPoints();
+            EXPECT_EQ(rig.CalibrationInputs().size(), 1u) << "only the trial before the change";
+        } else {
+            rig.Touch(300, 400);
+            rig.Touch(310, 3700);
+            rig.sequence.OnDisplayChange(768, 1024);
+        }
+        EXPECT_EQ(rig.registry.Find(kUsbKey, "Calibration"), nullptr);
+        EXPECT_FALSE(rig.screen.ended);
+        EXPECT_EQ(rig.sequence.TargetIndex(), 0);
+        EXPECT_EQ(rig.sequence.CurrentCentre().x, 30);
+        EXPECT_EQ(rig.sequence.CurrentCentre().y, 40);
+        EXPECT_EQ(std::vector<std::string>(rig.screen.calls.end() - 2, rig.screen.calls.end()),
+                  (std::vector<std::string>{"hide", "repaint"}));
+
+        rig.TouchWorkedPoints();
+        EXPECT_TRUE(rig.screen.ended);
+        EXPECT_EQ(rig.registry.Find(kUsbKey, "Calibration")->data, Bytes(rig.sequence.Record()));
+        EXPECT_EQ(rig.sequence.Record().width, 768u);
+        EXPECT_EQ(rig.sequence.Record().height, 1024u);
+    }
 }

@@ -16,3 +16,17 @@ TEST(ButtonFont, TwelvePointsInPixelsOfTheScreen) {
         EXPECT_EQ(ButtonFontFor(UiLanguage::English, c.dpi).height, c.height) << c.dpi << " dpi";
     }
 }
+
+TEST(ButtonFont, ShrinksUntilTheWidestCaptionFits) {
+    // A caption about 3.7 times as wide as the letters are tall, as "CLEAR" in a heavy face.
+    const auto widest = [](int height) { return height * 37 / 10; };
+    const struct {
+        int start;
+        int available;
+        int height;
+    } kCases[] = {{24, 88, 24}, {24, 87, 23}, {24, 42, 11}, {16, 58, 15}, {24, 3, 6}, {4, 1, 4}};
+    for (const auto& c : kCases) {
+        EXPECT_EQ(FittingCaptionHeight(c.start, c.available, widest), c.height)
+            << c.start << " px in " << c.available;
+    }
+}

@@ -1,8 +1,8 @@
 // cplhost: loads a control-panel library the way a control panel does and sends it a scripted
 // sequence of messages, printing every answer, so a test sees exactly what the applet replies.
 //
-//   cplhost [--cycles N] [--reload] [--pause] [--watch-common-controls] [--watch-shell] CPL
-//           MESSAGE...
+//   cplhost [--cycles N] [--reload] [--pause] [--watch-common-controls] [--watch-shell]
+//           [--walk | --recolor] CPL MESSAGE...
 //
 // MESSAGE is a name (INIT, GETCOUNT, INQUIRE, SELECT, DBLCLK, STOP, EXIT, NEWINQUIRE,
 // STARTWPARMSA, STARTWPARMSW) or a number. The sequence runs N times (default 1) in one load of
@@ -10,6 +10,7 @@
 // between two runs and goes on when a line arrives on standard input. The host registers no common
 // control classes itself; with --watch-common-controls it prints each registration the library asks
 // for, with --watch-shell each program start it asks the shell for (then made as asked).
+// --walk and --recolor act on the sheet once it shows (SheetWalk.h).
 //
 // Output, one line each, fields separated by tabs:
 //   cycle N                       a run of the sequence begins
@@ -21,10 +22,16 @@
 //   shell-execute VERB FILE PARAMETERS OWNER
 //                                 the library called ShellExecuteExW; OWNER is "host" when the
 //                                 prompt's window is the one the host handed the library
+//   control PAGE ID CLASS KIND FITS TAB NEED-W NEED-H ROOM-W ROOM-H TEXT LABEL
+//                                 --walk: one visible control of a page; FITS 1 when its text
+//                                 fits, TAB 1 or 0 for a control that takes input, else -
+//   walked PAGES                  --walk: every page seen, the sheet cancelled
+//   recolored R G B               --recolor: the new button face colour is set
 //
 // On i386 an entry that does not take its arguments off the stack itself (not stdcall) is
 // reported and ends the run with exit code 5.
 #include "ProbeIo.h"
+#include "SheetWalk.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <cpl.h>
@@ -82,6 +89,7 @@ struct Options {
     bool pause = false;
     bool watchCommonControls = false;
     bool watchShell = false;
+    SheetAction sheetAction = SheetAction::None;
     std::wstring library;
     std::vector<Step> steps;
 };
@@ -99,6 +107,10 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
             options.watchCommonControls = true;
         } else if (option == L"--watch-shell") {
             options.watchShell = true;
+        } else if (option == L"--walk") {
+            options.sheetAction = SheetAction::Walk;
+        } else if (option == L"--recolor") {
+            options.sheetAction = SheetAction::Recolor;
         } else if (option == L"--cycles" && i + 1 < argc && ParseNumber(argv[i + 1], cycles) &&
                    cycles > 0) {
             options.cycles = static_cast<unsigned>(cycles);
@@ -349,11 +361,12 @@ int wmain(int argc, wchar_t** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options))
         return Fail(L"usage: cplhost [--cycles N] [--reload] [--pause] [--watch-common-controls] "
-                    L"[--watch-shell] CPL MESSAGE...",
+                    L"[--watch-shell] [--walk | --recolor] CPL MESSAGE...",
                     kExitUsage);
 
     HostWindow window;
     g_hostWindow = window.get();
+    StartSheetAction(options.sheetAction);
     std::unique_ptr<Library> library;
     for (unsigned cycle = 1; cycle <= options.cycles; ++cycle) {
         if (cycle > 1 && options.pause) {

@@ -109,13 +109,13 @@ class CplHost:
     Use as a context manager."""
 
     def __init__(self, session, cpl, messages, cycles=1, reload=False, pause=False,
-                 watch_common_controls=False, watch_shell=False, filtered=False):
+                 watch_common_controls=False, watch_shell=False, filtered=False, recolor=False):
         """With `filtered` the host runs on an administrator's filtered token, as Windows 7
         gives it with User Account Control on."""
         self.messages = list(messages)
         self.reload = reload
         flags = dict(reload=reload, pause=pause, watch_common_controls=watch_common_controls,
-                     watch_shell=watch_shell)
+                     watch_shell=watch_shell, recolor=recolor)
         options = ["--cycles", str(cycles)] + [
             "--" + name.replace("_", "-") for name, on in flags.items() if on]
         command = [session.config.exe("cplhost"), *options, cpl, *self.messages]

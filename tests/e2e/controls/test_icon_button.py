@@ -1,7 +1,7 @@
 """The icon push button on the demo dialog: its normal, pressed, focused or default and disabled
 looks read back pixel by pixel, the default state moving between owner-drawn buttons, a double
 click counting as two clicks, the focus handed on when it is disabled, and the caption following
-a change of the system colours while the face keeps its colour."""
+a change of the system colours that face and caption follow."""
 
 import unittest
 
@@ -10,9 +10,9 @@ from harness import Session, expect_equal, expect_true
 
 from controltools import (BLACK, CAPTIONED, CHANGED_BUTTON_FACE, CHANGED_BUTTON_TEXT,
                           CHANGE_SYSTEM_COLORS, COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_BTNFACE,
-                          COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, DEFAULT, DEMO_TITLE, DISABLED,
-                          DISABLE_MIDDLE, FIRST_EDIT, ICON_ONLY, LAST_EDIT, MIDDLE, Demo, Probe,
-                          expect_colors, expect_image, icon_pixels)
+                          COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_WINDOWFRAME, DEFAULT,
+                          DEMO_TITLE, DISABLED, DISABLE_MIDDLE, FIRST_EDIT, ICON_ONLY, LAST_EDIT,
+                          MIDDLE, Demo, Probe, expect_colors, expect_image, icon_pixels)
 
 ICON_SIZE = 32
 ICON_MARGIN = 3
@@ -45,14 +45,16 @@ class ButtonLooks:
                 ("face", COLOR_BTNFACE, [(l + 2, t + 2), (r - 3, b - 3)])):
             expect_colors(f"{what}: {name}", shot, points, self.c[index])
 
-    def expect_black_frame(self, shot, what, framed=True):
+    def expect_frame(self, shot, what, framed=True):
+        """The one-pixel frame in the window-frame colour (black in the standard schemes)."""
         points = [(self.mx, self.t), (self.l, self.my), (self.r - 1, self.my),
                   (self.mx, self.b - 1)]
+        frame = self.c[COLOR_WINDOWFRAME]
         if framed:
-            expect_colors(f"{what}: black frame", shot, points, BLACK)
+            expect_colors(f"{what}: frame", shot, points, frame)
         else:
-            expect_true(f"{what}: no black frame", all(shot.pixel(*p) != BLACK for p in points),
-                        "no black pixel on the edge", [shot.pixel(*p) for p in points])
+            expect_true(f"{what}: no frame", all(shot.pixel(*p) != frame for p in points),
+                        "no frame on the edge", [shot.pixel(*p) for p in points])
 
     def focus_row(self, shot):
         """The pixels of the row where the focus rectangle's top runs."""
@@ -119,7 +121,7 @@ class IconButtonTest(unittest.TestCase):
                      shot.count(self.demo.rect(MIDDLE), wave))
         captioned = self.looks(CAPTIONED)
         captioned.expect_raised(shot, "captioned button")
-        captioned.expect_black_frame(shot, "captioned button", framed=False)
+        captioned.expect_frame(shot, "captioned button", framed=False)
         top = captioned.t + (captioned.rect.height - ICON_SIZE) // 2
         captioned.expect_icon(shot, "captioned button", self.icon,
                               (captioned.l + ICON_MARGIN, top))
@@ -140,7 +142,7 @@ class IconButtonTest(unittest.TestCase):
                            alone.t + (alone.rect.height - ICON_SIZE) // 2))
 
         default = self.looks(DEFAULT)
-        default.expect_black_frame(shot, "default button")
+        default.expect_frame(shot, "default button")
         default.expect_raised(shot, "default button", inset=1)
         expect_true("default button without focus: no focus rectangle",
                     set(default.focus_row(shot)) == {default.face}, "only face colour",
@@ -172,7 +174,7 @@ class IconButtonTest(unittest.TestCase):
         self.session.wait_until("keyboard focus on the captioned button",
                                 lambda: self.demo.focus_id() == CAPTIONED)
         focused = self.shot("focused")
-        captioned.expect_black_frame(focused, "focused button")
+        captioned.expect_frame(focused, "focused button")
         captioned.expect_raised(focused, "focused button", inset=1)
         captioned.expect_icon(focused, "focused button", self.icon,
                               (captioned.l + ICON_MARGIN, top), focused=True)
@@ -182,7 +184,7 @@ class IconButtonTest(unittest.TestCase):
                     len(row) * 2 // 3, "every other pixel of the row inverted",
                     f"{dotted} of {len(row)}")
         for looks, name in ((default, "former default button"), (alone, "icon-only button")):
-            looks.expect_black_frame(focused, name, framed=False)
+            looks.expect_frame(focused, name, framed=False)
             looks.expect_raised(focused, name)
         states = {c.id: c.state for c in self.demo.probe.tree(DEMO_TITLE)}
         expect_equal("button types and dialog codes",
@@ -195,7 +197,7 @@ class IconButtonTest(unittest.TestCase):
         self.session.wait_until("pressed look", lambda: self.session.screenshot(
             "pressing").pixel(captioned.mx, captioned.t + 1) == self.colors[COLOR_BTNSHADOW])
         pressed = self.shot("pressed")
-        captioned.expect_black_frame(pressed, "pressed button")
+        captioned.expect_frame(pressed, "pressed button")
         expect_colors("pressed button: shadow frame", pressed,
                       [(captioned.mx, captioned.t + 1), (captioned.l + 1, captioned.my),
                        (captioned.r - 2, captioned.my), (captioned.mx, captioned.b - 2)],
@@ -213,8 +215,8 @@ class IconButtonTest(unittest.TestCase):
         self.session.wait_until("focus back on the edit",
                                 lambda: self.demo.focus_id() == FIRST_EDIT)
         back = self.shot("default-back")
-        default.expect_black_frame(back, "default button again")
-        captioned.expect_black_frame(back, "captioned button again", framed=False)
+        default.expect_frame(back, "default button again")
+        captioned.expect_frame(back, "captioned button again", framed=False)
         captioned.expect_raised(back, "captioned button again")
 
     def test_double_click_counts_twice(self):
@@ -239,7 +241,7 @@ def reddish(shot, rect):
 
 
 class SystemColorChangeTest(unittest.TestCase):
-    def test_caption_takes_the_new_text_colour_and_the_face_stays(self):
+    def test_caption_and_face_take_the_new_colours(self):
         with Session.for_test(self) as s:
             before = Probe(s).system_colors()
             demo = Demo(s)
@@ -254,9 +256,9 @@ class SystemColorChangeTest(unittest.TestCase):
                          expected=f"caption pixels in {CHANGED_BUTTON_TEXT}",
                          seen=lambda: s.screenshot("changed").describe(caption))
             shot = s.screenshot("face")
-            expect_colors("face keeps the colour of the start", shot,
+            expect_colors("face in the new colour", shot,
                           [(looks.l + 2, looks.t + 2), (looks.r - 3, looks.b - 3),
-                           (looks.mx, looks.t + 4)], before[COLOR_BTNFACE])
+                           (looks.mx, looks.t + 4)], CHANGED_BUTTON_FACE)
             expect_equal("caption pixels in the old text colour", [],
                          looks.caption_pixels(shot, caption))
             demo.close()
