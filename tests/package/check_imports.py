@@ -36,14 +36,19 @@ def unresolved(dll, name):
     dll = dll.lower()
     if dll not in TABLES:
         return f"no table for {dll}: not a DLL Windows 2000 ships, or its table is missing"
+    if (dll, name) in NEWER_THAN_2000:
+        since = NEWER_THAN_2000[dll, name]
+        return f"missing from Windows 2000, first in Windows {WINDOWS.get(since, since)}"
     if name not in TABLES[dll]:
         elsewhere = sorted(other for other, names in TABLES.items() if name in names)
         return (f"not in {dll}'s table; " +
                 (f"{', '.join(elsewhere)} has it" if elsewhere else "in no other table"))
-    if (dll, name) in NEWER_THAN_2000:
-        since = NEWER_THAN_2000[dll, name]
-        return f"missing from Windows 2000, first in Windows {WINDOWS.get(since, since)}"
     return None
+
+
+def known(dll, name):
+    """Whether any Windows exports dll!name, as far as the tables tell."""
+    return name in TABLES.get(dll, ()) or (dll, name) in NEWER_THAN_2000
 
 
 def import_failures(label, path):
@@ -61,15 +66,15 @@ def import_failures(label, path):
 
 def source_lookups(root):
     """(where, dll, name) for each GetProcAddress in the tools' sources: the name is the string
-    literal in the call, the DLL the last "*.dll" literal before it in the file."""
+    literal in the call, the DLL the last "*.dll" literal before that in the file."""
     for path in sorted(p for top in TOOL_SOURCES for p in (root / top).rglob("*")
                        if p.suffix in (".c", ".cpp", ".h")):
         text = path.read_text(encoding="utf-8")
         for call in re.finditer(r"\bGetProcAddress\s*\(([^;]*)", text):
-            name = NAME_LITERAL.search(call[1])
-            dlls = DLL_LITERAL.findall(text, 0, call.start())
-            yield (str(path.relative_to(root)), dlls[-1] if dlls else "(unnamed DLL)",
-                   name[1] if name else "(unnamed function)")
+            name = NAME_LITERAL.search(text, call.start(1), call.end(1))
+            dlls = DLL_LITERAL.findall(text, 0, name.start() if name else call.end())
+            yield (str(path.relative_to(root)), dlls[-1] if dlls else "(DLL not named)",
+                   name[1] if name else "(name not a literal)")
 
 
 def setup_lookups(log):
@@ -79,8 +84,8 @@ def setup_lookups(log):
     for dll, name in set(SYSTEM_CALL.findall(log)):
         # The plug-in loads a DLL named without extension as Windows does: with ".dll".
         dll = dll.lower() if "." in dll else dll.lower() + ".dll"
-        if (dll, name) not in LATE_LOOKUPS and unresolved(dll, name):
-            name = name if unresolved(dll, name + "W") else name + "W"
+        if (dll, name) not in LATE_LOOKUPS and not known(dll, name) and known(dll, name + "W"):
+            name += "W"
         yield "setup script's System::Call", dll, name
 
 

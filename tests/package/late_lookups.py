@@ -9,6 +9,6 @@ LATE_LOOKUPS = {
         "setup's 64-bit refusal (x64.nsh's RunningX64); Windows 2000 lacks it, the call leaves 0 "
         "and setup goes on as on any 32-bit Windows",
     ("uxtheme.dll", "SetWindowTheme"):
-        "the finish page (MUI2) unthemes its restart buttons in high contrast; Windows 2000 has "
-        "no uxtheme.dll, the call fails and the buttons stay as they are",
+        "the finish page (MUI2) unthemes its restart buttons in high contrast; documented from "
+        "Windows Vista, and Windows 2000 has no uxtheme.dll: the call fails, the buttons stay",
 }
