@@ -1,26 +1,18 @@
-"""Checks the laid-out package: 32-bit x86 PE files (the tools and the setup program) that
-import only system libraries, the applet's undecorated entry point, the version and
-manifest resources of each, and the tools' size limits."""
+"""Checks the laid-out package: 32-bit x86 PE files (the tools and the setup program) whose
+imports and run-time lookups, with those of the uninstaller and the setup's plug-ins, all resolve
+on Windows 2000; the applet's undecorated entry point, the version and manifest resources of
+each, and the tools' size limits.
+
+Arguments: the package folder, the version, makensis's full log of the setup program and the
+uninstaller it wrote beside it."""
 import re
 import struct
 import subprocess
 import sys
 from pathlib import Path
 
-SYSTEM_LIBRARIES = {"advapi32.dll", "comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll",
-                    "shell32.dll", "user32.dll", "winmm.dll", "ole32.dll", "version.dll"}
-
-# Functions a runtime may pull in that Windows 2000 (or even XP) lacks: one import of them and
-# the program does not start there.
-NEWER_THAN_WINDOWS_2000 = {
-    "AcquireSRWLockExclusive", "AcquireSRWLockShared", "AddVectoredExceptionHandler",
-    "CreateEventExW", "FlsAlloc", "FlsGetValue", "FlsSetValue", "GetCurrentProcessorNumber",
-    "GetModuleHandleExW", "GetNativeSystemInfo", "GetSystemTimePreciseAsFileTime",
-    "GetTickCount64", "InitOnceExecuteOnce", "InitializeConditionVariable",
-    "InitializeSRWLock", "IsWow64Process", "ReleaseSRWLockExclusive", "ReleaseSRWLockShared",
-    "RemoveVectoredExceptionHandler", "SetProcessDPIAware", "SleepConditionVariableCS",
-    "SleepConditionVariableSRW", "WakeAllConditionVariable", "WakeConditionVariable",
-}
+from check_imports import (import_failures, lookup_failures, objdump, setup_lookups,
+                           setup_plugins, source_lookups)
 
 # What the runtime's verbose terminate handler prints; its name demangler comes with it.
 VERBOSE_TERMINATE = b"terminate called after throwing"
@@ -76,11 +68,6 @@ def pe_header(data):
     return signature, machine, characteristics, magic
 
 
-def objdump(path):
-    return subprocess.run(["i686-w64-mingw32-objdump", "-p", str(path)], check=True,
-                          capture_output=True, text=True).stdout
-
-
 def manifest_ids(path):
     """The resource ids of the file's manifests, as windres lists them."""
     listing = subprocess.run(["i686-w64-mingw32-windres", "-i", str(path), "-O", "rc"],
@@ -104,15 +91,7 @@ def main():
         is_dll = bool(characteristics & 0x2000)
         check(is_dll == expected["dll"], f"{name}: DLL flag {is_dll}, expected {expected['dll']}")
 
-        dump = objdump(path)
-        imports = {line.split(":", 1)[1].strip().lower()
-                   for line in dump.splitlines() if "DLL Name:" in line}
-        check(imports <= SYSTEM_LIBRARIES,
-              f"{name}: imports {sorted(imports - SYSTEM_LIBRARIES)} beyond system libraries")
-        functions = {fields[2] for fields in (line.split() for line in dump.splitlines())
-                     if len(fields) == 3 and fields[1].isdigit()}
-        newer = sorted(functions & NEWER_THAN_WINDOWS_2000)
-        check(not newer, f"{name}: imports {newer}, missing before Windows Vista or XP")
+        failures.extend(import_failures(name, path))
         for text in expected["texts"]:
             check(text.encode("utf-16-le") in data, f"{name}: version text {text!r} missing")
         if "max_kb" in expected:
@@ -125,6 +104,13 @@ def main():
             ids = manifest_ids(path)
             check(ids == expected["manifest_ids"],
                   f"{name}: manifests at {ids}, expected {expected['manifest_ids']}")
+
+    setup_log = Path(sys.argv[3]).read_text(encoding="utf-8", errors="replace")
+    uninstaller = Path(sys.argv[4])
+    for path in [uninstaller, *setup_plugins(setup_log)]:
+        failures.extend(import_failures(path.name, path))
+    source_root = Path(__file__).resolve().parents[2]
+    failures.extend(lookup_failures([*source_lookups(source_root), *setup_lookups(setup_log)]))
 
     dump = objdump(dist / "system32/Panelo.cpl")
     exported = [line.split()[-1] for line in dump.splitlines() if line.strip().startswith("[")
