@@ -4,13 +4,14 @@ them, one ReadRawPoint per touch, the record sent, the question, and what Yes an
 import unittest
 
 import harness
-from harness import RegValue, Session, expect_equal, expect_true
+from harness import Rect, RegValue, Session, expect_equal, expect_true
 from harness.requestlog import (READ_RAW_POINT, SET_CALIBRATION, STATUS_DEVICE_NOT_READY,
                                 STATUS_SUCCESS)
 
 import pintara
 from pintara import (BACKGROUND, IDNO, IDOK, IDYES, MISCLICK_POINTS, MISMATCH, PARAMETERS,
-                     QUESTION, RED, SWAPPED_POINTS, SWAPPED_RECORD, UPRIGHT_POINTS, UPRIGHT_RECORD)
+                     QUESTION, RED, SWAPPED_POINTS, SWAPPED_RECORD, TITLE, UPRIGHT_POINTS,
+                     UPRIGHT_RECORD)
 
 CENTRES = pintara.centres(1024, 768, 4)
 
@@ -39,6 +40,26 @@ class CalibrationTest(unittest.TestCase):
                          [(SET_CALIBRATION, pintara.record_bytes(UPRIGHT_RECORD))],
                          pintara.calibration_requests(driver))
             pintara.save_and_expect_stored(s, program, driver, UPRIGHT_RECORD, reads=4)
+
+    def test_a_display_change_starts_the_pass_again_on_the_new_screen(self):
+        # Wine's virtual desktop changes its resolution as Windows does for a utility.
+        with Session.for_test(self, virtual_desktop=True) as s:
+            driver = s.install_driver("Velmuro", script=UPRIGHT_POINTS[:2] + UPRIGHT_POINTS)
+            program = pintara.start(s)
+            pintara.touch_all(s, CENTRES[:2], driver)
+            code, answer, _ = s.prefix.run([s.config.probe, "display", "800", "600"])
+            expect_equal("answer to the resolution change", (0, "0"), (code, answer.strip()))
+            small = pintara.centres(800, 600, 4)
+            s.wait_until("first target on the 800 x 600 screen",
+                         lambda: s.screenshot("new-screen").pixel(*small[0]) == pintara.YELLOW)
+            expect_equal("calibration window", Rect(0, 0, 800, 600), s.windows.rect(TITLE))
+            expect_equal("records sent before the new pass", [],
+                         pintara.calibration_requests(driver))
+            pintara.touch_all(s, small, driver)
+            pintara.wait_message(s, QUESTION)
+            s.registry.expect(PARAMETERS, "Calibration", RegValue.binary(bytes(28)))
+            pintara.save_and_expect_stored(s, program, driver, UPRIGHT_RECORD[:5] + (800, 600),
+                                           reads=6)
 
     def test_no_starts_again_and_the_second_pass_is_stored(self):
         with Session.for_test(self) as s:

@@ -1,11 +1,43 @@
 """The draw test on other screen sizes and resolutions: the surface covers the whole screen, the
 buttons keep their place in eighths and sixteenths of it, the grid divides it, and the button
-font is 12 points of the screen's resolution."""
+font is 12 points of the screen's resolution, smaller where a caption would not fit whole."""
 
 import harness
 from harness import Rect, expect_equal, expect_true
 
 from scrivet import GRID_NUM, IDCANCEL, IDOK, DrawTestCase
+
+DESKTOP = r"HKCU\Control Panel\Desktop"
+
+
+def caption_glyphs(shot, rect):
+    """Runs of neighbouring columns with dark caption pixels: (first x, last x, top, bottom)."""
+    runs = []
+    for x in range(rect.x, rect.right):
+        dark = [y for y in range(rect.y, rect.bottom) if max(shot.pixel(x, y)) < 80]
+        if dark and runs and runs[-1][1] == x - 1:
+            first, _, top, bottom = runs[-1]
+            runs[-1] = (first, x, min(top, dark[0]), max(bottom, dark[-1]))
+        elif dark:
+            runs.append((x, x, dark[0], dark[-1]))
+    return runs
+
+
+def expect_whole_caption(shot, rect, what):
+    """Letters only, clear of the button's edges: an ellipsis shows as dots far shorter than
+    the letters, a cut caption touches an edge."""
+    runs = caption_glyphs(shot, rect)
+    tallest = max((bottom - top for _, _, top, bottom in runs), default=0)
+    expect_true(what, tallest > 0 and all(2 * (bottom - top) >= tallest
+                                          for _, _, top, bottom in runs)
+                and runs[0][0] > rect.x + 1 and runs[-1][1] < rect.right - 2,
+                "whole letters inside the button", f"{runs} in {rect}; {shot.path}")
+    return tallest + 1
+
+
+def set_dpi(session, dpi):
+    session.prefix.run_ok(["reg", "add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD",
+                           "/d", str(dpi), "/f"])
 
 
 class ScreenCase(DrawTestCase):
@@ -34,6 +66,14 @@ class Svga(ScreenCase):
     def test_800_by_600(self):
         self.check_screen()
 
+    def test_captions_whole_at_144_dpi(self):
+        set_dpi(self.session, 144)
+        app = self.start()
+        app.wait_shot("144dpi", lambda shot: [
+            expect_whole_caption(shot, app.button(button)[0], f"caption of button {button}")
+            for button in (IDOK, IDCANCEL)])
+        set_dpi(self.session, 96)
+
 
 class Sxga(ScreenCase):
     SCREEN = (1280, 1024)
@@ -45,31 +85,26 @@ class Sxga(ScreenCase):
 
 class HighResolution(DrawTestCase):
     def caption_height(self, app, label):
-        """Rows of the clear button that hold dark caption pixels, once it is drawn."""
+        """Rows of the clear button's caption once it is drawn, which must be whole."""
         rect = app.button(IDOK)[0]
-
-        def rows(shot):
-            return sum(1 for y in range(rect.y, rect.bottom)
-                       if any(max(shot.pixel(x, y)) < 80 for x in range(rect.x, rect.right)))
-
+        heights = []
         # The button paints after the surface: wait for its caption.
-        shot = app.wait_shot(label, lambda shot: expect_true(
-            "clear button caption", rows(shot) > 0, "drawn", "no dark rows"))
-        return rows(shot)
+        app.wait_shot(label, lambda shot: heights.append(
+            expect_whole_caption(shot, rect, "clear button caption")))
+        return heights[-1]
 
     def test_150_percent_keeps_physical_pixels_and_grows_the_caption(self):
         app = self.start()
         normal = self.caption_height(app, "96dpi")
         app.program.close()
-        self.session.prefix.run_ok(["reg", "add", r"HKCU\Control Panel\Desktop", "/v",
-                                    "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f"])
+        set_dpi(self.session, 144)
         app = self.start()
         expect_equal("window at 144 dpi", Rect(0, 0, 1024, 768), app.window)
         expect_equal("clear button at 144 dpi", Rect(*app.at(128, 624), 64, 48),
                      app.button(IDOK)[0])
         large = self.caption_height(app, "144dpi")
-        expect_true("caption height at 144 dpi", abs(large - normal * 3 // 2) <= 2,
-                    f"about {normal * 3 // 2} rows (1.5 x {normal})", f"{large} rows")
+        expect_true("caption height at 144 dpi", normal < large <= normal * 3 // 2 + 2,
+                    f"taller than {normal} rows, at most 1.5 x", f"{large} rows")
 
 
 del ScreenCase

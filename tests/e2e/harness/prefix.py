@@ -37,7 +37,9 @@ class WinePrefix:
     """One test's prefix. `run` and `start` execute Windows programs inside it; those of ours
     run under Wine's heap checks, their standard error kept for the HeapCheck `heap`."""
 
-    def __init__(self, config, janitor, display_name, heap, locale="en_US.UTF-8"):
+    def __init__(self, config, janitor, display_name, heap, locale="en_US.UTF-8", desktop=None):
+        """With `desktop` (width, height) the prefix's programs share a Wine virtual desktop of
+        that size, whose resolution a program can change as on Windows."""
         self.config = config
         self.heap = heap
         self.wine = config.wine
@@ -66,6 +68,11 @@ class WinePrefix:
                     raise HarnessError(f"unknown Windows version {config.windows_version!r}")
                 self.run_quietly(["reg", "add", "HKCU\\Software\\Wine", "/v", "Version", "/d",
                                   config.windows_version, "/f"], timeout=120)
+            if desktop:
+                explorer = "HKCU\\Software\\Wine\\Explorer"
+                self.run_quietly(["reg", "add", explorer, "/v", "Desktop", "/d", "Default", "/f"])
+                self.run_quietly(["reg", "add", explorer + "\\Desktops", "/v", "Default", "/d",
+                                  "%dx%d" % desktop, "/f"])
             # Services started now inherit this command's output: never a pipe someone reads.
             self.run_quietly(["cmd", "/c", "exit"], timeout=120)
         except BaseException:

@@ -43,11 +43,13 @@ class Session:
     from any of them fails the test once the session has ended.
     """
 
-    def __init__(self, name, screen=(1024, 768), depth=24, locale="en_US.UTF-8", config=None):
+    def __init__(self, name, screen=(1024, 768), depth=24, locale="en_US.UTF-8", config=None,
+                 virtual_desktop=False):
         self.name = re.sub(r"[^A-Za-z0-9_.-]", "_", name)
         self.screen = screen
         self.depth = depth
         self.locale = locale
+        self.virtual_desktop = virtual_desktop
         self.config = config or Config.current()
         self.drivers = {}
         self._programs = []
@@ -69,7 +71,7 @@ class Session:
         try:
             self.display = Display(self._janitor, *self.screen, self.depth)
             self.prefix = WinePrefix(self.config, self._janitor, self.display.name, self.heap,
-                                     self.locale)
+                                     self.locale, self.screen if self.virtual_desktop else None)
             # The first program that uses the desktop starts explorer.exe, which keeps that
             # program's output open (a pipe read to its end would then stall every probe call)
             # and its environment: Wine's desktop runs without our heap checks.

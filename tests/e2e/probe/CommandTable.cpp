@@ -31,6 +31,7 @@ const Command kCommands[] = {
     {L"cursor", L" -> showing, x, y", 0, Cursor},
     {L"locale", L" -> system LCID, user LCID, ANSI code page", 0, Locale},
     {L"screen", L" -> width, height", 0, Screen},
+    {L"display", L"WIDTH HEIGHT  -> the answer of the change to that resolution", 2, Display},
     {L"version", L" -> major, minor, build of the Windows the prefix reports", 0, Version},
     {L"hold", L"FILE MILLISECONDS alone|shared|image  (keeps the file open that long)", 3, Hold},
     {L"lock", L"MUTEX MILLISECONDS  (waits for the named mutex, then owns it that long)", 2, Lock},

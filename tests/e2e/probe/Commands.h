@@ -33,6 +33,7 @@ int ItemSend(const Args& args);
 int Cursor(const Args& args);
 int Locale(const Args& args);
 int Screen(const Args& args);
+int Display(const Args& args);
 int Version(const Args& args);
 int Hold(const Args& args);
 int Lock(const Args& args);

@@ -33,6 +33,22 @@ int Screen(const Args&) {
     return 0;
 }
 
+// Changes the resolution for this session only, as a utility or a docking station does.
+int Display(const Args& args) {
+    std::uint64_t width = 0;
+    std::uint64_t height = 0;
+    if (!ParseNumber(args[0], width) || !ParseNumber(args[1], height))
+        return Fail(L"display: WIDTH and HEIGHT are numbers", kExitUsage);
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    const LONG answer = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
+    PrintLine(std::to_wstring(answer));
+    return answer == DISP_CHANGE_SUCCESSFUL ? 0 : kExitFailed;
+}
+
 namespace {
 // Once `held`, says so and keeps it for the time `milliseconds` gives; else says what could not
 // be held.
