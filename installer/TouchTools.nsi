@@ -637,7 +637,7 @@ Function un.onInit
     !insertmacro PickLanguage
     !insertmacro RequireAdministrator
     !insertmacro RequireLock
-    Call un.IsRunOnceStale
+    Call un.EndIfRemovalFinished
     ; Run from the copy that the uninstaller started without _?= hands over to and ends at once:
     ; a setup started right after may have taken the lock first. The copy keeps the write time of
     ; the uninstaller it was made from; another one means this removal was asked of an
@@ -659,7 +659,7 @@ FunctionEnd
 ; restart, at an administrator's logon; a setup may have finished that removal meanwhile and
 ; installed again, which then stays. Its value stands as long as the removal is unfinished: Windows
 ; deletes a value named with "!" only once the command has run.
-Function un.IsRunOnceStale
+Function un.EndIfRemovalFinished
     ${GetParameters} $0
     ClearErrors
     ${GetOptions} $0 "${RUNONCE_SWITCH}" $1
