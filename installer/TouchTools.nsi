@@ -26,13 +26,31 @@ AllowSkipFiles off
 !define RUNONCE_KEY "Software\Microsoft\Windows\CurrentVersion\RunOnce"
 ; "!": Windows deletes the value only once the command has run.
 !define RUNONCE_VALUE "!VelmuroTouchTools"
-; The value of the previous version's removals: no restart mark tells when its restart has come.
+; The value of the previous version's removals, which set no restart mark.
 !define RUNONCE_VALUE_BEFORE "VelmuroTouchTools"
+; The uninstaller's switch in its run-once command.
+!define RUNONCE_SWITCH "/RUNONCE"
+; Files the next start of Windows renames or deletes.
+!define SESSION_MANAGER_KEY "System\CurrentControlSet\Control\Session Manager"
+!define PENDING_OPERATIONS "PendingFileRenameOperations"
 !define UNINSTALLER "TouchToolsUninstall.exe"
 !define PUBLISHER "Brevanto"
-; Held by setup, uninstaller and its removal copy for their whole run, in every session.
-!define LOCK "Global\VelmuroTouchToolsSetup"
+; Held open, unshared, by setup, uninstaller and its removal copy for their whole run, whatever
+; the session or account; deleted when the run ends, also when it ends abnormally. Only
+; administrators and the system may create a file in the Windows folder, and the file's own
+; access list lets no one else open it: no other account can hold it.
+!define LOCK_FILE "$WINDIR\VelmuroTouchToolsSetup.lock"
+!define LOCK_SDDL "D:P(A;;FA;;;SY)(A;;FA;;;BA)"
+; DELETE, for FILE_FLAG_DELETE_ON_CLOSE | FILE_ATTRIBUTE_HIDDEN.
+!define LOCK_ACCESS 0x00010000
+!define LOCK_FLAGS 0x04000002
+!define OPEN_ALWAYS 4
+!define ERROR_SHARING_VIOLATION 32
 !define LOCK_WAIT_MS 60000
+!define LOCK_POLL_MS 250
+; A file about to be deleted refuses every opening for a moment: a refusal counts only once it
+; lasts this many polls.
+!define LOCK_REFUSALS 8
 ; A new file is written beside the one it replaces, under a name of this run's own (so that a
 ; failed run never takes an earlier run's replacement awaiting the restart); the old one is kept
 ; beside it until every file is in place.
@@ -51,6 +69,7 @@ AllowSkipFiles off
 ;    5  64-bit Windows; nothing was changed
 ;    6  a newer version is installed; nothing was changed
 ;    7  an earlier removal awaits a restart; nothing was changed
+;    8  the lock file exists and is not one of ours (it cannot be opened); nothing was changed
 ; 1618  another setup or uninstall ran all the time waited; nothing was changed (as Windows
 ;       Installer says it)
 ; 3010  done, Windows must restart to finish (as Windows Installer says it)
@@ -59,6 +78,7 @@ AllowSkipFiles off
 !define EXIT_WINDOWS_64 5
 !define EXIT_NEWER_INSTALLED 6
 !define EXIT_REMOVAL_PENDING 7
+!define EXIT_LOCK_NOT_OURS 8
 !define EXIT_ANOTHER_RUN 1618
 !define EXIT_RESTART_NEEDED 3010
 
@@ -111,6 +131,8 @@ LangString RemovalPending ${LANG_ENGLISH} "TouchScreen Tools are still being rem
 LangString RemovalPending ${LANG_SIMPCHINESE} "触摸屏工具仍在删除中。请重新启动 Windows，然后再次运行安装程序。"
 LangString AnotherRun ${LANG_ENGLISH} "Another installation is already in progress. Run Setup again when it has finished."
 LangString AnotherRun ${LANG_SIMPCHINESE} "另一个安装正在进行中。请在它完成后再次运行安装程序。"
+LangString LockNotOurs ${LANG_ENGLISH} "The file ${LOCK_FILE} is in the way and cannot be opened. Let an administrator delete it, then run Setup again. Nothing was changed."
+LangString LockNotOurs ${LANG_SIMPCHINESE} "文件 ${LOCK_FILE} 妨碍运行且无法打开。请让管理员删除它，然后再次运行安装程序。未更改任何内容。"
 LangString CalibrateShortcut ${LANG_ENGLISH} "${CALIBRATE_EN}"
 LangString CalibrateShortcut ${LANG_SIMPCHINESE} "${CALIBRATE_ZH}"
 LangString DrawTestShortcut ${LANG_ENGLISH} "${DRAWTEST_EN}"
@@ -214,24 +236,42 @@ Var CreatedFolder
 Var Placed
 
 ; Takes the machine-wide lock of setup and uninstaller, waiting a while for another run to end;
-; sets $0 to 1 once held, else 0. Administrators and the system account alike may take it. Never
-; released: it goes when the process ends, also when it ends abnormally (WAIT_ABANDONED).
+; sets $0 to 1 once held, 0 when another run held it all the time, 2 when it is not ours. Never
+; released: the file goes when the process ends.
 !macro TakeLock
     StrCpy $0 0
-    System::Call "advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w 'D:(A;;GA;;;SY)(A;;GA;;;BA)', i 1, *p .r1, p 0) i .r2"
+    System::Call "advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w '${LOCK_SDDL}', i 1, *p .r1, p 0) i .r2"
     ${If} $2 <> 0
         System::Call "*(i 12, p r1, i 0) p .r2"
-        System::Call "kernel32::CreateMutexW(p r2, i 0, w '${LOCK}') p .s"
-        Pop $Lock
+        System::Call "kernel32::GetTickCount() i .r3"
+        StrCpy $5 0
+        ${Do}
+            System::Call "kernel32::CreateFileW(w '${LOCK_FILE}', i ${LOCK_ACCESS}, i 0, p r2, i ${OPEN_ALWAYS}, i ${LOCK_FLAGS}, p 0) p .r4 ?e"
+            Pop $6
+            ${If} $4 P<> -1
+                StrCpy $Lock $4
+                StrCpy $0 1
+                ${Break}
+            ${EndIf}
+            ; Only a run of ours holds it unshared; anything else keeps it from being opened at all.
+            ${If} $6 = ${ERROR_SHARING_VIOLATION}
+                StrCpy $5 0
+            ${Else}
+                IntOp $5 $5 + 1
+                ${If} $5 >= ${LOCK_REFUSALS}
+                    StrCpy $0 2
+                    ${Break}
+                ${EndIf}
+            ${EndIf}
+            System::Call "kernel32::GetTickCount() i .r4"
+            IntOp $4 $4 - $3
+            ${If} $4 >= ${LOCK_WAIT_MS}
+                ${Break}
+            ${EndIf}
+            Sleep ${LOCK_POLL_MS}
+        ${Loop}
         System::Free $2
         System::Call "kernel32::LocalFree(p r1)"
-        ${If} $Lock P<> 0
-            System::Call "kernel32::WaitForSingleObject(p $Lock, i ${LOCK_WAIT_MS}) i .r2"
-            ${If} $2 = 0
-            ${OrIf} $2 = 0x80
-                StrCpy $0 1
-            ${EndIf}
-        ${EndIf}
     ${EndIf}
 !macroend
 
@@ -239,18 +279,85 @@ Var Placed
     !insertmacro TakeLock
     ${If} $0 == 0
         !insertmacro Refuse "$(AnotherRun)" ${EXIT_ANOTHER_RUN}
+    ${ElseIf} $0 == 2
+        !insertmacro Refuse "$(LockNotOurs)" ${EXIT_LOCK_NOT_OURS}
     ${EndIf}
 !macroend
 
-; Sets $0 to 1 while the restart an earlier removal waits for has not yet come, else 0.
+; Sets $0 to 1 while the restart an earlier removal waits for has not yet come, else 0: its mark
+; is there, or the next start of Windows still has one of our files to rename or delete (the
+; previous version's removals leave only that sign).
 !macro IsRestartPending
     StrCpy $0 0
     System::Call "advapi32::RegOpenKeyExW(p 0x80000002, w '${RESTART_MARK}', i 0, i 0x20019, *p .r1) i .r2"
     ${If} $2 = 0
         System::Call "advapi32::RegCloseKey(p r1)"
         StrCpy $0 1
+    ${Else}
+        Call IsFileOperationPending
     ${EndIf}
 !macroend
+
+; Sets $0 to 1 when a path in the pending file operations is one of our files or this run's or an
+; earlier run's file beside it, else 0.
+Function IsFileOperationPending
+    StrCpy $0 0
+    System::Call "advapi32::RegOpenKeyExW(p 0x80000002, w '${SESSION_MANAGER_KEY}', i 0, i 0x20019, *p .r1) i .r2"
+    ${If} $2 <> 0
+        Return
+    ${EndIf}
+    System::Call "advapi32::RegQueryValueExW(p r1, w '${PENDING_OPERATIONS}', p 0, *i .r3, p 0, *i .r4) i .r2"
+    ; REG_MULTI_SZ: paths, each followed by its new name or an empty string.
+    ${If} $2 = 0
+    ${AndIf} $3 = 7
+        ; Zeroed, with room for the final terminator even if the value lacks it.
+        IntOp $3 $4 + 4
+        System::Alloc $3
+        Pop $5
+        System::Call "advapi32::RegQueryValueExW(p r1, w '${PENDING_OPERATIONS}', p 0, p 0, p r5, *i r4) i .r2"
+        ${If} $2 = 0
+            IntPtrOp $6 $5 + $4
+            StrCpy $7 $5
+            ${DoWhile} $7 P< $6
+                System::Call "kernel32::lstrcpynW(w .r8, p r7, i ${NSIS_MAX_STRLEN}) p"
+                System::Call "kernel32::lstrlenW(p r7) i .r9"
+                IntOp $9 $9 + 1
+                IntOp $9 $9 * 2
+                IntPtrOp $7 $7 + $9
+                Call IsOurPath
+                ${IfThen} $0 == 1 ${|} ${Break} ${|}
+            ${Loop}
+        ${EndIf}
+        System::Free $5
+    ${EndIf}
+    System::Call "advapi32::RegCloseKey(p r1)"
+FunctionEnd
+
+; Sets $0 to 1 when the path $8 begins with FILE, or leaves it.
+!macro IsPathOf FILE
+    StrLen $9 "${FILE}"
+    StrCpy $9 $8 $9
+    ${If} $9 == "${FILE}"
+        StrCpy $0 1
+    ${EndIf}
+!macroend
+
+; Sets $0 to 1 when the path $8, as the pending file operations write it ("!" before a new name,
+; "\??\" before a drive), begins with the path of one of our files.
+Function IsOurPath
+    StrCpy $9 $8 1
+    ${If} $9 == "!"
+        StrCpy $8 $8 "" 1
+    ${EndIf}
+    StrCpy $9 $8 4
+    ${If} $9 == "\??\"
+        StrCpy $8 $8 "" 4
+    ${EndIf}
+    !insertmacro IsPathOf "$SYSDIR\Panelo.cpl"
+    !insertmacro IsPathOf "$INSTDIR\Pintara.exe"
+    !insertmacro IsPathOf "$INSTDIR\Scrivet.exe"
+    !insertmacro IsPathOf "$INSTDIR\${UNINSTALLER}"
+FunctionEnd
 
 ; Installing an older version over a newer one asks first, and silently refuses, unless /FORCE.
 Function RefuseDowngrade
@@ -283,6 +390,8 @@ Function .onInit
     ; restart has come, the rest of that removal is finished here, since Windows runs it only at
     ; an administrator's logon.
     ReadRegStr $RemovalLeft HKLM "${RUNONCE_KEY}" "${RUNONCE_VALUE}"
+    ReadRegStr $0 HKLM "${RUNONCE_KEY}" "${RUNONCE_VALUE_BEFORE}"
+    StrCpy $RemovalLeft "$RemovalLeft$0"
     ${If} $RemovalLeft != ""
         !insertmacro IsRestartPending
         ${If} $0 == 1
@@ -290,10 +399,6 @@ Function .onInit
         ${EndIf}
     ${Else}
         Call RefuseDowngrade
-    ${EndIf}
-    ReadRegStr $0 HKLM "${RUNONCE_KEY}" "${RUNONCE_VALUE_BEFORE}"
-    ${If} $0 != ""
-        !insertmacro Refuse "$(RemovalPending)" ${EXIT_REMOVAL_PENDING}
     ${EndIf}
     !insertmacro EnsureToolsClosed
     System::Call "kernel32::GetCurrentProcessId() i .r0"
@@ -407,7 +512,10 @@ FunctionEnd
 Function FinishRemoval
     StrCpy $Placed 0
     !insertmacro ForEachFile DeleteLeftover
+    ; Also tells a run-once command already started and waiting for the lock that its removal is
+    ; done.
     DeleteRegValue HKLM "${RUNONCE_KEY}" "${RUNONCE_VALUE}"
+    DeleteRegValue HKLM "${RUNONCE_KEY}" "${RUNONCE_VALUE_BEFORE}"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
 FunctionEnd
 
@@ -529,6 +637,7 @@ Function un.onInit
     !insertmacro PickLanguage
     !insertmacro RequireAdministrator
     !insertmacro RequireLock
+    Call un.EndIfRemovalFinished
     ; Run from the copy that the uninstaller started without _?= hands over to and ends at once:
     ; a setup started right after may have taken the lock first. The copy keeps the write time of
     ; the uninstaller it was made from; another one means this removal was asked of an
@@ -544,6 +653,24 @@ Function un.onInit
         ${EndIf}
     ${EndIf}
     !insertmacro EnsureToolsClosed
+FunctionEnd
+
+; The run-once command is for the removal that wrote it, which Windows may start long after the
+; restart, at an administrator's logon; a setup may have finished that removal meanwhile and
+; installed again, which then stays. Its value stands as long as the removal is unfinished: Windows
+; deletes a value named with "!" only once the command has run.
+Function un.EndIfRemovalFinished
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "${RUNONCE_SWITCH}" $1
+    ${If} ${Errors}
+        Return
+    ${EndIf}
+    ReadRegStr $1 HKLM "${RUNONCE_KEY}" "${RUNONCE_VALUE}"
+    ${If} $1 == ""
+        SetErrorLevel 0
+        Quit
+    ${EndIf}
 FunctionEnd
 
 ; Also the new and old files of setups that ended before the restart they left them for.
@@ -586,7 +713,7 @@ Section "Uninstall"
         ; the uninstaller runs once more at the first administrator's logon after it, or the next
         ; setup or uninstall finishes the removal.
         WriteRegStr HKLM "${RUNONCE_KEY}" "${RUNONCE_VALUE}" \
-            '"$INSTDIR\${UNINSTALLER}" /S _?=$INSTDIR'
+            '"$INSTDIR\${UNINSTALLER}" /S ${RUNONCE_SWITCH} _?=$INSTDIR'
         SetErrorLevel ${EXIT_RESTART_NEEDED}
         Return
     ${EndIf}

@@ -6,7 +6,9 @@ ends all-or-nothing, and its exit code says which: a file in use (the applet loa
 control panel) is replaced or removed at the next restart, a file an indexer holds is never lost,
 and an older version, a 64-bit Windows, a limited user, a tool running anywhere or a removal
 awaiting its restart are refused before anything changes. Runs wait for each other, and a removal
-whose restart has come but whose run-once command never ran is finished by the next setup."""
+whose restart has come but whose run-once command never ran, also one by the previous release, is
+finished by the next setup, whose install the late run-once command then leaves alone. A standard
+user cannot hold setup up."""
 
 import dataclasses
 import os
@@ -33,8 +35,15 @@ UNINSTALLER = r"C:\windows\Velmuro\TouchToolsUninstall.exe"
 QUIET_UNINSTALL = f'"{UNINSTALLER}" /S _?=C:\\windows\\Velmuro'
 RUNONCE = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
 RUNONCE_VALUE = "!VelmuroTouchTools"
+RUNONCE_COMMAND = f'"{UNINSTALLER}" /S /RUNONCE _?=C:\\windows\\Velmuro'
+# The previous release's removals named their value without "!" and set no restart mark; its
+# installer script is the last one before the mark came.
+RUNONCE_VALUE_BEFORE = RUNONCE_VALUE[1:]
+PREVIOUS_RELEASE = "211fccb2432c3e26e512f8e50e943235c53cf40e"
 RESTART_MARK = UNINSTALL + r"\RestartPending"
-LOCK = r"Global\VelmuroTouchToolsSetup"
+LOCK = r"C:\windows\VelmuroTouchToolsSetup.lock"
+# The lock of the release before, a mutex any user could take.
+FORMER_LOCK = r"Global\VelmuroTouchToolsSetup"
 STARTMENU = r"C:\ProgramData\Microsoft\Windows\Start Menu\Programs"
 # The Start-menu folder in either language, and its entries as an English system has them.
 SHORTCUT_FOLDERS = ("TouchScreen Tools", "触摸屏工具")
@@ -48,6 +57,7 @@ EXIT_NOT_ADMINISTRATOR = 4
 EXIT_WINDOWS_64 = 5
 EXIT_NEWER_INSTALLED = 6
 EXIT_REMOVAL_PENDING = 7
+EXIT_LOCK_NOT_OURS = 8
 # 3010; Wine's loader passes exit codes on modulo 256.
 EXIT_RESTART_NEEDED = 3010 % 256
 IDNO = 7
@@ -55,8 +65,14 @@ MESSAGE_TEXT = 0xFFFF
 OLDER_VERSION = "1.0.0.0"
 # Appended to the older build's files: the loader ignores it, the tests tell the builds apart.
 OLDER_MARK = b"older build"
-# The welcome page's body text control.
+# The welcome page's body text control, and the button that goes on to the next page.
 WELCOME_TEXT = 1202
+NEXT = 1
+SETUP_TITLE = "TouchScreen Tools Setup"
+# The finish page (its caption gains a space) and its choice to restart later, offered when a
+# file awaits the restart.
+FINISH_TITLE = SETUP_TITLE + " "
+REBOOT_LATER = 1204
 WELCOME_PAGES = (
     ("en_US.UTF-8", "TouchScreen Tools Setup",
      "Setup will guide you through the installation of TouchScreen Tools."),
@@ -122,12 +138,14 @@ def restart(session, logon=True):
     end of volatile keys, then, at an administrator's logon only, the machine's run-once
     commands."""
     session.registry.delete_key(RESTART_MARK)
-    runonce = None if logon else session.registry.get(RUNONCE, RUNONCE_VALUE)
-    if runonce:
-        session.registry.delete_value(RUNONCE, RUNONCE_VALUE)
+    names = () if logon else (RUNONCE_VALUE, RUNONCE_VALUE_BEFORE)
+    kept = {name: session.registry.get(RUNONCE, name) for name in names}
+    for name in kept:
+        session.registry.delete_value(RUNONCE, name)
     session.prefix.run_quietly(["wineboot", "-r"], timeout=SLOW)
-    if runonce:
-        session.registry.set(RUNONCE, RUNONCE_VALUE, runonce)
+    for name, value in kept.items():
+        if value:
+            session.registry.set(RUNONCE, name, value)
 
 
 def as_limited_user(session, exe, *args):
@@ -137,6 +155,13 @@ def as_limited_user(session, exe, *args):
     program = session.start(session.config.probe, "restricted",
                             subprocess.list2cmdline([path, *args]))
     return program.wait(timeout=SLOW, describe=session.describe)
+
+
+def start_runonce_command(session):
+    """Starts the command a removal left for Windows to run once, as Windows starts it."""
+    value = session.registry.get(RUNONCE, RUNONCE_VALUE).as_text
+    program, arguments = re.fullmatch(r'"([^"]+)" (.*)', value).groups()
+    return session.start(program, *arguments.split())
 
 
 def removal_copy_ended(session):
@@ -166,8 +191,16 @@ class Setup:
         self.files = {target: session.config.exe(target).read_bytes() + mark for target in TOOLS}
 
     @classmethod
-    def older(cls, session, folder):
-        """A setup of OLDER_VERSION, made in `folder` from dist/'s files with OLDER_MARK."""
+    def older(cls, session, folder, release=None):
+        """A setup of OLDER_VERSION, made in `folder` from dist/'s files with OLDER_MARK, by the
+        installer script of this tree or of the commit `release`."""
+        script = session.config.source_dir / "installer/TouchTools.nsi"
+        if release:
+            source = subprocess.run(["git", "-C", session.config.source_dir, "show",
+                                     f"{release}:installer/TouchTools.nsi"],
+                                    check=True, capture_output=True, timeout=SLOW).stdout
+            script = folder / "release.nsi"
+            script.write_bytes(source)
         dist = package_file(session, "Setup").parent
         for name in ("Velmuro/Pintara.exe", "Velmuro/Scrivet.exe", "system32/Panelo.cpl"):
             target = folder / "dist" / name
@@ -175,8 +208,7 @@ class Setup:
             target.write_bytes((dist / name).read_bytes() + OLDER_MARK)
         exe = folder / "older-setup.exe"
         subprocess.run([shutil.which("makensis"), "-V2", f"-DVERSION={OLDER_VERSION}",
-                        f"-DDIST={folder / 'dist'}", f"-DOUTFILE={exe}",
-                        str(session.config.source_dir / "installer/TouchTools.nsi")],
+                        f"-DDIST={folder / 'dist'}", f"-DOUTFILE={exe}", str(script)],
                        check=True, stdin=subprocess.DEVNULL, timeout=SLOW)
         return cls(session, exe, OLDER_VERSION, OLDER_MARK)
 
@@ -312,7 +344,7 @@ class SetupTest(unittest.TestCase):
                         pending(s))
             expect_true("uninstall entry and uninstaller", s.registry.exists(UNINSTALL) and
                         s.prefix.unix_path(UNINSTALLER).is_file(), "kept", "removed")
-            s.registry.expect(RUNONCE, RUNONCE_VALUE, RegValue.sz(QUIET_UNINSTALL))
+            s.registry.expect(RUNONCE, RUNONCE_VALUE, RegValue.sz(RUNONCE_COMMAND))
             # The restart would take a new install's files with it: refused, nothing written.
             expect_equal("setup exit code before the restart", EXIT_REMOVAL_PENDING,
                          setup.run_silently())
@@ -320,16 +352,69 @@ class SetupTest(unittest.TestCase):
             # Where only standard users log on, the run-once command never runs: the next setup
             # finishes the removal instead of refusing for good.
             restart(s, logon=False)
-            # The previous version's removals set no restart mark: their value keeps setup out.
-            s.registry.set(RUNONCE, RUNONCE_VALUE[1:], RegValue.sz(QUIET_UNINSTALL))
-            expect_equal("setup exit code beside the previous version's removal",
-                         EXIT_REMOVAL_PENDING, setup.run_silently())
-            s.registry.delete_value(RUNONCE, RUNONCE_VALUE[1:])
             expect_equal("setup exit code after the restart", 0, setup.run_silently())
             setup.expect_installed()
             expect_equal("files", installed, listing(s))
             s.registry.expect(RUNONCE, RUNONCE_VALUE, None)
             expect_equal("file operations left for a restart", [], pending(s))
+
+    def test_the_run_once_command_leaves_the_install_a_setup_made_meanwhile(self):
+        with Session.for_test(self) as s:
+            setup = Setup(s)
+            expect_equal("setup exit code", 0, setup.run_silently())
+            holder = hold_file(s, TOOLS["Panelo"])
+            expect_equal("documented silent uninstall exit code", EXIT_RESTART_NEEDED,
+                         setup.uninstall_quietly())
+            holder.close()
+            restart(s, logon=False)
+            # Setup holds the lock from its first page on: the command, started by an
+            # administrator's logon meanwhile, gets it only once setup has finished the removal and
+            # installed.
+            program = s.start(setup.exe)
+            s.wait_window(SETUP_TITLE, timeout=SLOW)
+            runonce = start_runonce_command(s)
+            s.input.click(*s.windows.child_rect(SETUP_TITLE, NEXT).center)
+            # The command runs from the uninstaller's file, which setup replaces at the restart.
+            s.wait_until("finish page", lambda: s.windows.item(FINISH_TITLE, REBOOT_LATER),
+                         timeout=SLOW)
+            s.input.click(*s.windows.item(FINISH_TITLE, REBOOT_LATER).rect.center)
+            s.input.click(*s.windows.child_rect(FINISH_TITLE, NEXT).center)
+            program.expect_exit(EXIT_RESTART_NEEDED, timeout=SLOW, describe=s.describe)
+            runonce.expect_exit(0, timeout=SLOW, describe=s.describe)
+            setup.expect_installed()
+
+    def test_a_removal_by_the_previous_release_is_finished_once_the_restart_has_come(self):
+        with Session.for_test(self) as s, tempfile.TemporaryDirectory(
+                dir=s.config.build_dir) as folder:
+            previous, setup = Setup.older(s, Path(folder), PREVIOUS_RELEASE), Setup(s)
+            expect_equal("previous release's setup exit code", 0, previous.run_silently())
+            holder = hold_file(s, TOOLS["Panelo"])
+            expect_equal("previous release's silent uninstall exit code", EXIT_RESTART_NEEDED,
+                         previous.uninstall_quietly())
+            holder.close()
+            expect_equal("setup exit code before the restart", EXIT_REMOVAL_PENDING,
+                         setup.run_silently())
+            restart(s, logon=False)
+            expect_equal("setup exit code after the restart", 0, setup.run_silently())
+            setup.expect_installed()
+            s.registry.expect(RUNONCE, RUNONCE_VALUE_BEFORE, None)
+
+    def test_a_standard_user_cannot_hold_setup_up(self):
+        if Config.current().windows_version:
+            self.skipTest("the lock is the same on every Windows: run once, in the default run")
+        with Session.for_test(self) as s:
+            setup = Setup(s)
+            probe = "Z:" + str(s.config.probe).replace("/", "\\")
+            hold(s, "restricted", subprocess.list2cmdline([probe, "lock", FORMER_LOCK, "600000"]))
+            expect_equal("setup exit code beside a standard user's mutex of the former lock's name",
+                         0, setup.run_silently())
+            setup.expect_installed()
+            # In the lock file's place, something no run of ours can open: refused at once.
+            lock = s.prefix.unix_path(LOCK)
+            lock.mkdir()
+            expect_equal("setup exit code with the lock file's name taken", EXIT_LOCK_NOT_OURS,
+                         setup.run_silently())
+            lock.rmdir()
 
     def test_an_upgrade_failing_or_beside_the_loaded_applet_and_a_downgrade(self):
         with Session.for_test(self) as s, tempfile.TemporaryDirectory(
@@ -452,7 +537,8 @@ class SetupTest(unittest.TestCase):
             setup.expect_installed()
 
             # Two setups while another run holds the lock: they wait, then run one after the other.
-            lock = hold(s, "lock", LOCK, 4000)
+            s.prefix.unix_path(LOCK).touch()
+            lock = hold(s, "hold", LOCK, 4000, "alone")
             setups = [s.start(setup.exe, "/S") for _ in range(2)]
             s.wait_until("lock released", lambda: not lock.running or not all(
                 p.running for p in setups), timeout=SLOW)
