@@ -26,28 +26,17 @@ bool IsClass(HWND window, const wchar_t* name) {
     return _wcsicmp(ClassOf(window).c_str(), name) == 0;
 }
 
-struct Found {
-    DWORD thread;
-    HWND sheet;
-};
-
-BOOL CALLBACK FindSheet(HWND window, LPARAM parameter) {
-    auto& found = *reinterpret_cast<Found*>(parameter);
-    if (GetWindowThreadProcessId(window, nullptr) == found.thread && IsWindowVisible(window) &&
-        FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr) != nullptr) {
-        found.sheet = window;
+// The first shown window of this thread that holds a tab control: the sheet.
+BOOL CALLBACK FindSheet(HWND window, LPARAM found) {
+    if (IsWindowVisible(window) && FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr)) {
+        *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }
     return TRUE;
 }
 
-// What a control's text needs, in its own font: width and height in pixels.
-struct Need {
-    long width;
-    long height;
-};
-
-Need Measure(HWND control, const std::wstring& text, UINT format, long width) {
+// What a control's text needs in its own font, in pixels.
+SIZE Measure(HWND control, const std::wstring& text, UINT format, long width) {
     const HDC dc = GetDC(control);
     const HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
@@ -153,37 +142,36 @@ void WalkPage(HWND sheet, int index) {
         GetClientRect(control, &client);
         const std::wstring text = WindowTextOf(control);
         const Room room = RoomOf(control, client);
-        Need need{0, 0};
-        if (room.format != 0 && !text.empty()) {
-            need = Measure(control, text, room.format, room.width);
-        }
-        const bool fits = need.width <= room.width && need.height <= room.height;
+        const SIZE need = room.format != 0 && !text.empty()
+                              ? Measure(control, text, room.format, room.width)
+                              : SIZE{0, 0};
+        const bool fits = need.cx <= room.width && need.cy <= room.height;
         const wchar_t* tab = TakesInput(control) ? (chain.count(control) != 0 ? L"1" : L"0") : L"-";
         PrintLine(L"control\t" + Fields({index, GetDlgCtrlID(control)}) + L"\t" + ClassOf(control) +
                   L"\t" + (*room.kind != 0 ? room.kind : L"-") + L"\t" + (fits ? L"1" : L"0") +
-                  L"\t" + tab + L"\t" + Fields({need.width, need.height, room.width, room.height}) +
+                  L"\t" + tab + L"\t" + Fields({need.cx, need.cy, room.width, room.height}) +
                   L"\t" + text + L"\t" + (IsClass(control, L"Edit") ? LabelOf(control) : L""));
     }
 }
 
 void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
-    Found found{GetCurrentThreadId(), nullptr};
-    EnumWindows(FindSheet, reinterpret_cast<LPARAM>(&found));
-    if (found.sheet == nullptr) {
+    HWND sheet = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindSheet, reinterpret_cast<LPARAM>(&sheet));
+    if (sheet == nullptr) {
         return;
     }
     KillTimer(nullptr, timer);
-    const HWND tabs = FindWindowExW(found.sheet, nullptr, WC_TABCONTROLW, nullptr);
+    const HWND tabs = FindWindowExW(sheet, nullptr, WC_TABCONTROLW, nullptr);
     if (g_action == SheetAction::Walk) {
         const int pages = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
         for (int index = 0; index < pages; ++index) {
-            WalkPage(found.sheet, index);
+            WalkPage(sheet, index);
         }
         PrintLine(L"walked\t" + std::to_wstring(pages));
-        SendMessageW(found.sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         return;
     }
-    SendMessageW(found.sheet, PSM_SETCURSEL, kSoundPage, 0);
+    SendMessageW(sheet, PSM_SETCURSEL, kSoundPage, 0);
     const INT element = COLOR_BTNFACE;
     SetSysColors(1, &element, &kNewFace);
     PrintLine(L"recolored\t" +

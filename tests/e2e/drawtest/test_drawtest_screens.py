@@ -36,8 +36,7 @@ def expect_whole_caption(shot, rect, what):
 
 
 def set_dpi(session, dpi):
-    session.prefix.run_ok(["reg", "add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD",
-                           "/d", str(dpi), "/f"])
+    session.registry.set_dword(DESKTOP, "LogPixels", dpi)
 
 
 class ScreenCase(DrawTestCase):
